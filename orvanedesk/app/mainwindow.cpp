@@ -1,0 +1,261 @@
+#include "app/mainwindow.h"
+
+#include <windowsx.h>
+
+#include <cstdlib>
+
+#include "cp932.h"
+#include "framework/app.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr UINT_PTR kTickTimer = 1;
+constexpr wchar_t kClassName[] = L"OrvaneDeskClock";
+
+// The window's own system-menu commands (low four bits clear, as the system requires).
+constexpr UINT kCmdHideTitle = 0x10;
+constexpr UINT kCmdStayOnTop = 0x20;
+constexpr UINT kCmdAbout = 0x30;
+constexpr UINT kCmdRunAway = 0x40;
+constexpr UINT kCmdProperties = 0x50;
+constexpr UINT kCmdStayDesktop = 0x60;
+
+}  // namespace
+
+CMainwindow::CMainwindow(Clock clock) : clock_(std::move(clock)) {
+  Tick = InitialTickState(clock_());
+}
+
+bool CMainwindow::Create() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ORVANE));
+  wc.lpszClassName = kClassName;
+  if (!RegisterClass(wc)) return false;
+  return CreateEx(0, kClassName, L"Orvane", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
+}
+
+LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_TIMER:
+      if (wParam == kTickTimer) OnTick();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      POINT size = Settings.FullWindow ? POINT{kFaceWidth, kFaceHeight}
+                                       : POINT{kFrameWidth, kFrameHeight};
+      info->ptMinTrackSize = size;
+      info->ptMaxTrackSize = size;
+      return 0;
+    }
+    case WM_NCHITTEST: {
+      // While the left button is down the face acts as the caption, so it drags the window.
+      LRESULT hit = Default(msg, wParam, lParam);
+      if (hit == HTCLIENT && (GetAsyncKeyState(VK_LBUTTON) & 0x8000)) hit = HTCAPTION;
+      return hit;
+    }
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case kCmdHideTitle:
+        case kCmdStayOnTop:
+        case kCmdAbout:
+        case kCmdRunAway:
+        case kCmdProperties:
+        case kCmdStayDesktop:
+          // The window's own commands; each does its work once its feature is in place.
+          return 0;
+      }
+      break;
+    case WM_CONTEXTMENU: {
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      RECT client;
+      GetClientRect(hwnd(), &client);
+      MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+      if (PtInRect(&client, at)) {
+        ShowSystemMenuPopup(at);
+        return 0;
+      }
+      break;
+    }
+    case WM_NCRBUTTONDOWN: {
+      POINT at;
+      GetCursorPos(&at);
+      ShowSystemMenuPopup(at);
+      return 0;
+    }
+    case MM_MCINOTIFY:
+      OnSoundDone();
+      return 0;
+  }
+  return Default(msg, wParam, lParam);
+}
+
+bool CMainwindow::OnCreate() {
+  if (!SetTimer(hwnd(), kTickTimer, 1000, nullptr)) {
+    MessageBoxW(hwnd(), L"タイマーの設定に失敗しました。", L"エラー", MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  HMENU menu = GetSystemMenu(hwnd(), FALSE);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kCmdProperties, L"プロパティ(&R)...");
+  AppendMenuW(menu, MF_STRING, kCmdHideTitle, L"タイトルバーを隠す(&T)");
+  AppendMenuW(menu, MF_STRING, kCmdRunAway, L"マウスから逃げる(&E)");
+  AppendMenuW(menu, MF_STRING, kCmdStayDesktop, L"デスクトップに常駐(&D)");
+  AppendMenuW(menu, MF_STRING, kCmdStayOnTop, L"常に手前に表示(&O)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kCmdAbout, L"バージョン情報(&A)...");
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                             instance, nullptr);
+  if (tooltip_) {
+    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+    tool.lpszText = const_cast<wchar_t*>(L"Orvane");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+
+  iconList_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 10, 10));
+  for (int id : {IDI_EVENT, IDI_SOUND, IDI_MESSAGE, IDI_MESSAGE_SOUND}) {
+    Icon icon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    ImageList_AddIcon(iconList_.get(), icon.get());
+  }
+  SoundPlaying = false;
+  Closing = false;
+  return true;
+}
+
+void CMainwindow::OnTick() {
+  TickInputs in;
+  in.now = clock_();
+  in.secondHand = Settings.SecondHand != 0;
+  in.minimized = IsIconic(hwnd()) != FALSE;
+  in.fewIllusts = FewIllusts;
+  in.updateIllust = Settings.UpdateIllust != 0;
+  in.updateTime = Settings.UpdateTime;
+  TickPlan plan = PlanTick(Tick, in);
+  if (plan.setTitle) {
+    SetWindowTextW(hwnd(), plan.title.c_str());
+    TimeText = plan.timeText;
+  }
+  if (plan.steps.empty()) return;
+
+  WindowDc dc(hwnd());
+  MapToFace(dc.get());
+  for (const TickStep& step : plan.steps) {
+    switch (step.kind) {
+      case TickStep::PlayTimeSignal:
+        PlayRandomSound(TimeSounds);
+        break;
+      case TickStep::RotateIllust:
+        CurrentIllust = PickNextIllust(IllustShown, CurrentIllust, std::rand);
+        break;
+      case TickStep::DrawFace:
+        DrawFace(dc.get());
+        break;
+      case TickStep::DrawHands:
+        DrawHand(dc.get(), kHourHand, HourHandAngle(step.value, step.value2), RGB(0, 0, 0));
+        DrawHand(dc.get(), kMinuteHand, MinuteHandAngle(step.value2), RGB(0, 0, 0));
+        break;
+      case TickStep::DrawSecondHand:
+        DrawSecondHand(dc.get(), SecondHandAngle(step.value), RGB(0, 0, 0));
+        break;
+      case TickStep::UpdateTooltip:
+        SetTooltipText(TimeText + " - " + IllustName);
+        break;
+    }
+  }
+}
+
+void CMainwindow::OnPaint() {
+  PaintDc dc(hwnd());
+  MapToFace(dc.get());
+  DrawFace(dc.get());
+  DrawHand(dc.get(), kHourHand, HourHandAngle(Tick.LastHour, Tick.LastMinute), RGB(0, 0, 0));
+  DrawHand(dc.get(), kMinuteHand, MinuteHandAngle(Tick.LastMinute), RGB(0, 0, 0));
+  DrawSecondHand(dc.get(), SecondHandAngle(Tick.LastSecond), RGB(0, 0, 0));
+}
+
+void CMainwindow::SetTooltipText(const std::string& text) {
+  if (!tooltip_) return;
+  std::wstring wide = Cp932ToWide(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_UPDATE, 0, 0);
+}
+
+bool CMainwindow::PreTranslateMessage(MSG* msg) {
+  if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+  return false;
+}
+
+void CMainwindow::PlayRandomSound(const std::vector<std::string>& sounds) {
+  if (SoundPlaying || sounds.empty()) return;
+  const std::string& file = sounds[std::rand() % sounds.size()];
+  if (player_.Play(hwnd(), file) == 0) SoundPlaying = true;
+}
+
+void CMainwindow::OnSoundDone() {
+  player_.Close();
+  SoundPlaying = false;
+  if (Closing) FinishClose();
+}
+
+void CMainwindow::OnClose() {
+  Closing = true;
+  if (!ExitSounds.empty()) {
+    PlayRandomSound(ExitSounds);
+    // Any sound still playing holds the close until its completion notice.
+    if (SoundPlaying) return;
+  }
+  FinishClose();
+}
+
+void CMainwindow::FinishClose() {
+  KillTimer(hwnd(), kTickTimer);
+  iconList_.reset();
+  DefaultClose();
+}
+
+void CMainwindow::UpdateSysMenu(HMENU menu) {
+  if (IsIconic(hwnd())) return;
+  EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(menu, SC_MOVE, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+  SetMenuDefaultItem(menu, kCmdHideTitle, FALSE);
+}
+
+void CMainwindow::ShowSystemMenuPopup(POINT at) {
+  HMENU menu = GetSystemMenu(hwnd(), FALSE);
+  UpdateSysMenu(menu);
+  UINT command = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, hwnd(),
+                                nullptr);
+  if (command > 0) SendMessageW(hwnd(), WM_SYSCOMMAND, command, 0);
+}

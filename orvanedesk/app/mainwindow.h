@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/clock_settings.h"
+#include "app/face_geometry.h"
+#include "app/tick.h"
+#include "framework/window.h"
+#include "ui/sound_player.h"
+#include "win/raii.h"
+
+inline void DestroyImageList(HIMAGELIST h) { ImageList_Destroy(h); }
+using ImageList = Owned<HIMAGELIST, nullptr, DestroyImageList>;
+
+// The desk clock's frame window: the face, the one-second tick and all run-time state.
+class CMainwindow : public CFrameWindow {
+ public:
+  using Clock = std::function<LocalTime()>;
+  explicit CMainwindow(Clock clock);
+  bool Create();
+  bool PreTranslateMessage(MSG* msg) override;
+
+  void PlayRandomSound(const std::vector<std::string>& sounds);
+  HIMAGELIST IconList() const { return iconList_.get(); }
+
+  ClockSettings Settings;
+  int CurrentIllust = 0;
+  int LastIllust = -1;
+  TickState Tick;  // LastSecond, LastMinute, LastHour and the tick's own counters
+  std::string TimeText;
+  std::string IllustName;
+  std::vector<std::string> BootSounds, ExitSounds, TimeSounds, AwaySounds;
+  bool SoundPlaying = false;
+  bool Closing = false;
+  std::vector<std::string> IllustNames;
+  std::vector<int> IllustShown;
+  bool FewIllusts = true;
+
+  // Face drawing (face.cpp).
+  void MapToFace(HDC dc);
+  void DrawFace(HDC dc);
+  void DrawHand(HDC dc, HandSpec hand, int angle, COLORREF outline);
+  void DrawSecondHand(HDC dc, int angle, COLORREF outline);
+  void BlitBitmap(HDC dc, Gdi<HBITMAP> bitmap, int x, int y);
+  Gdi<HBITMAP> LoadIllustFile(const std::string& name);
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool OnCreate();
+  void OnTick();
+  void OnPaint();
+  void OnClose();
+  void OnSoundDone();
+  void FinishClose();
+  void ShowSystemMenuPopup(POINT at);
+  void UpdateSysMenu(HMENU menu);
+  void SetTooltipText(const std::string& text);
+  void MapToPixels(HDC dc);
+
+  Clock clock_;
+  HWND tooltip_ = nullptr;
+  CSoundPlayer player_;
+  ImageList iconList_;
+};

@@ -1,0 +1,242 @@
+#include "app/mainwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "res/resource.h"
+#include "win/system.h"
+
+namespace {
+
+// A picture of the client area, as 0x00RRGGBB values, row by row.
+struct Shot {
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+};
+
+Shot CaptureBitmap(HDC source, int width, int height) {
+  Shot shot{width, height, std::vector<COLORREF>(width * height)};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  Gdi<HBITMAP> dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDc memory(CreateCompatibleDC(source));
+  {
+    Selection selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+  }
+  const auto* bgra = static_cast<const DWORD*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    DWORD v = bgra[i];
+    shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  return shot;
+}
+
+Shot CaptureClient(HWND hwnd) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  WindowDc dc(hwnd);
+  return CaptureBitmap(dc.get(), client.right, client.bottom);
+}
+
+Shot CaptureImage(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof info, &info);
+  WindowDc screen(nullptr);
+  MemoryDc source(CreateCompatibleDC(screen.get()));
+  Selection selected(source.get(), bitmap);
+  return CaptureBitmap(source.get(), info.bmWidth, info.bmHeight);
+}
+
+Shot ResourceBitmap(int id) {
+  Gdi<HBITMAP> bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+  return CaptureImage(bitmap.get());
+}
+
+bool SameBlock(const Shot& screen, const Shot& glyph, int x, int y) {
+  for (int gy = 0; gy < glyph.height; ++gy)
+    for (int gx = 0; gx < glyph.width; ++gx)
+      if (screen.at(x + gx, y + gy) != glyph.at(gx, gy)) return false;
+  return true;
+}
+
+COLORREF Invert(COLORREF c) { return c ^ 0xFFFFFF; }
+
+LocalTime g_now;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void Open(LocalTime now, bool secondHand = true) {
+    g_now = now;
+    window_ = std::make_unique<CMainwindow>([] { return g_now; });
+    window_->Settings.SecondHand = secondHand;
+    ASSERT_TRUE(window_->Create());
+    hwnd_ = window_->hwnd();
+    SetWindowPos(hwnd_, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(hwnd_);
+  }
+  void TickAt(LocalTime now) {
+    g_now = now;
+    SendMessageW(hwnd_, WM_TIMER, 1, 0);
+  }
+  std::wstring Title() const {
+    wchar_t text[128] = {};
+    GetWindowTextW(hwnd_, text, 128);
+    return text;
+  }
+  // Device pixel of a face-space point.
+  POINT FacePixel(int x, int y) {
+    WindowDc dc(hwnd_);
+    window_->MapToFace(dc.get());
+    POINT p{x, y};
+    LPtoDP(dc.get(), &p, 1);
+    return p;
+  }
+  std::unique_ptr<CMainwindow> window_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(MainWindowTest, FixedFrameAroundTheFace) {
+  Open({2026, 12, 31, 4, 21, 59, 30});
+  RECT frame, client;
+  GetWindowRect(hwnd_, &frame);
+  GetClientRect(hwnd_, &client);
+  EXPECT_EQ(frame.right - frame.left, 182);
+  EXPECT_EQ(frame.bottom - frame.top, 434);
+  EXPECT_EQ(client.right, 176);
+  EXPECT_EQ(client.bottom, 409);
+  LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+  EXPECT_EQ(Title(), L"Orvane");
+
+  MINMAXINFO info{};
+  window_->Settings.FullWindow = 1;
+  SendMessageW(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMaxTrackSize.x, 176);
+  EXPECT_EQ(info.ptMinTrackSize.y, 409);
+  EXPECT_EQ(ImageList_GetImageCount(window_->IconList()), 4);
+}
+
+TEST_F(MainWindowTest, SystemMenuHasTheClocksItems) {
+  Open({2026, 12, 31, 4, 21, 59, 30});
+  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  int count = GetMenuItemCount(menu);
+  ASSERT_GE(count, 8);
+  struct Item {
+    UINT id;
+    const wchar_t* text;
+  } expected[] = {{0, L""},
+                  {0x50, L"プロパティ(&R)..."},
+                  {0x10, L"タイトルバーを隠す(&T)"},
+                  {0x40, L"マウスから逃げる(&E)"},
+                  {0x60, L"デスクトップに常駐(&D)"},
+                  {0x20, L"常に手前に表示(&O)"},
+                  {0, L""},
+                  {0x30, L"バージョン情報(&A)..."}};
+  for (int i = 0; i < 8; ++i) {
+    int pos = count - 8 + i;
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, pos, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(GetMenuItemID(menu, pos), expected[i].id) << i;
+    EXPECT_STREQ(text, expected[i].text) << i;
+  }
+}
+
+TEST_F(MainWindowTest, TickTitlesAndDrawsDate) {
+  Open({2026, 12, 31, 4, 21, 59, 30});
+  TickAt({2026, 12, 31, 4, 21, 59, 31});
+  EXPECT_EQ(Title(), L"PM 09:59:31 - Orvane");
+  EXPECT_EQ(window_->TimeText, "PM 09:59:31");
+  TickAt({2026, 12, 31, 4, 22, 0, 0});
+  EXPECT_EQ(Title(), L"PM 10:00:00 - Orvane");
+
+  Shot face = CaptureClient(hwnd_);
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_WEEK_THU), 65, 6));
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT1), 57, 373));
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT2), 71, 375));
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_SLASH), 85, 378));
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT3), 94, 375));
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT1), 108, 373));
+}
+
+TEST_F(MainWindowTest, OneDigitDateLeavesTheIllustrationAtAandE) {
+  Open({2026, 3, 5, 4, 10, 20, 0});
+  Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
+  ASSERT_TRUE(picture);
+  Shot illustration = CaptureImage(picture.get());
+  Shot face = CaptureClient(hwnd_);
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT3), 71, 375));
+  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT5), 94, 375));
+  for (int y = 373; y < 373 + 18; ++y) {
+    EXPECT_EQ(face.at(60, y), illustration.at(60, y));
+    EXPECT_EQ(face.at(115, y), illustration.at(115, y));
+  }
+}
+
+TEST_F(MainWindowTest, HandsPaintedAndSecondHandInvertsThenRestores) {
+  // 10:08:15: hour hand up-left, minute hand up-right, second hand along the right radius.
+  Open({2026, 12, 31, 4, 10, 8, 15});
+  Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
+  ASSERT_TRUE(picture);
+  Shot illustration = CaptureImage(picture.get());
+
+  Shot face = CaptureClient(hwnd_);
+  HandShape hour = ComputeHand(kHourHand, HourHandAngle(10, 8));
+  // Inside the plain half (tip, tail, left) and inside the shaded half (tip, right, tail).
+  POINT body = FacePixel((hour.tip.x + hour.tail.x + hour.left.x) / 3,
+                         (hour.tip.y + hour.tail.y + hour.left.y) / 3);
+  POINT shade = FacePixel((hour.tip.x + hour.tail.x + hour.right.x) / 3,
+                          (hour.tip.y + hour.tail.y + hour.right.y) / 3);
+  EXPECT_EQ(face.at(body.x, body.y), RGB(179, 158, 93));
+  EXPECT_EQ(face.at(shade.x, shade.y), RGB(58, 51, 34));
+
+  POINT on15 = FacePixel(300, 0);  // on the line at 15 seconds, clear of the other hands
+  EXPECT_EQ(face.at(on15.x, on15.y), Invert(illustration.at(on15.x, on15.y)));
+
+  // One second later the old line is gone and the new one is at 96 degrees.
+  TickAt({2026, 12, 31, 4, 10, 8, 16});
+  face = CaptureClient(hwnd_);
+  EXPECT_EQ(face.at(on15.x, on15.y), illustration.at(on15.x, on15.y));
+  HandShape second = ComputeHand(kSecondHand, SecondHandAngle(16));
+  POINT on16 = FacePixel(second.tip.x * 2 / 3, second.tip.y * 2 / 3);
+  EXPECT_EQ(face.at(on16.x, on16.y), Invert(illustration.at(on16.x, on16.y)));
+  EXPECT_EQ(face.at(body.x, body.y), RGB(179, 158, 93));
+}
+
+TEST_F(MainWindowTest, WithoutSecondHandNoLineIsDrawn) {
+  Open({2026, 12, 31, 4, 10, 8, 15}, false);
+  Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
+  Shot illustration = CaptureImage(picture.get());
+  TickAt({2026, 12, 31, 4, 10, 8, 16});
+  Shot face = CaptureClient(hwnd_);
+  POINT on15 = FacePixel(300, 0);
+  EXPECT_EQ(face.at(on15.x, on15.y), illustration.at(on15.x, on15.y));
+  EXPECT_EQ(Title(), L"AM 10:08 - Orvane");
+}
+
+TEST_F(MainWindowTest, CloseWithoutExitSoundsEndsAtOnce) {
+  Open({2026, 12, 31, 4, 10, 8, 15});
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(hwnd_));
+  EXPECT_EQ(window_->IconList(), nullptr);
+}
+
+TEST_F(MainWindowTest, UnplayableExitSoundDoesNotHoldTheClose) {
+  Open({2026, 12, 31, 4, 10, 8, 15});
+  window_->ExitSounds = {"no such file.wav"};
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(window_->SoundPlaying);
+  EXPECT_FALSE(IsWindow(hwnd_));
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include "framework/window.h"
+
+#include "framework/app.h"
+
+namespace {
+// The object whose window is being created on this thread, until its first message binds it.
+thread_local CWindow* t_creating = nullptr;
+}  // namespace
+
+CWindow::~CWindow() {
+  if (hwnd_) {
+    // Unbind first: messages sent while the window is destroyed must not reach a dying object.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+bool CWindow::RegisterClass(WNDCLASSEXW wc) {
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool CWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title,
+                       DWORD style, int x, int y, int width, int height, HWND parent) {
+  t_creating = this;
+  HWND hwnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
+                              nullptr, GetModuleHandleW(nullptr), this);
+  t_creating = nullptr;
+  return hwnd != nullptr;
+}
+
+LRESULT CWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Default(msg, wParam, lParam);
+}
+
+LRESULT CWindow::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<CWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self && t_creating) {
+    self = t_creating;
+    t_creating = nullptr;
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  LRESULT result;
+  try {
+    result = self->OnMessage(msg, wParam, lParam);
+  } catch (...) {
+    // No exception may unwind through the system's dispatcher.
+    result = DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->PostNcDestroy();
+  }
+  return result;
+}
+
+void CFrameWindow::PostNcDestroy() {
+  CApplication* app = CApplication::Current();
+  if (app && app->MainWindow() == this) PostQuitMessage(0);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+// A C++ object bound to one window. The object is bound from the first message of the window
+// it creates (before WM_NCCREATE, so WM_GETMINMAXINFO reaches it too), and unbound at
+// WM_NCDESTROY; unhandled messages go to the default window procedure.
+class CWindow {
+ public:
+  CWindow() = default;
+  CWindow(const CWindow&) = delete;
+  CWindow& operator=(const CWindow&) = delete;
+  virtual ~CWindow();
+
+  HWND hwnd() const { return hwnd_; }
+  // Registers a class whose windows are driven by CWindow objects.
+  static bool RegisterClass(WNDCLASSEXW wc);
+  bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                int x, int y, int width, int height, HWND parent);
+  virtual bool PreTranslateMessage(MSG*) { return false; }
+
+ protected:
+  virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Called after the window is gone (WM_NCDESTROY).
+  virtual void PostNcDestroy() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// A top-level frame: closing destroys it, and the application's main frame ends the message
+// loop when it is destroyed.
+class CFrameWindow : public CWindow {
+ protected:
+  void DefaultClose() { DestroyWindow(hwnd()); }
+  void PostNcDestroy() override;
+};

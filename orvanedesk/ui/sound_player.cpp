@@ -1,0 +1,26 @@
+#include "ui/sound_player.h"
+
+#include "cp932.h"
+
+MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
+  Close();
+  std::wstring element = Cp932ToWide(path);
+  MCI_OPEN_PARMSW open{};
+  open.lpstrElementName = element.c_str();
+  MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
+                                   reinterpret_cast<DWORD_PTR>(&open));
+  if (error) return error;
+  device_ = open.wDeviceID;
+  MCI_PLAY_PARMS play{};
+  play.dwCallback = reinterpret_cast<DWORD_PTR>(notify);
+  error = mciSendCommandW(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+  if (error) Close();
+  return error;
+}
+
+void CSoundPlayer::Close() {
+  if (device_) {
+    mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, 0);
+    device_ = 0;
+  }
+}
