@@ -29,7 +29,6 @@ ensure_prefix() {
   echo "Preparing the Wine prefix in $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
-  wineserver -w
   local reg="$WINEPREFIX/clocks.reg"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
@@ -42,8 +41,20 @@ ensure_prefix() {
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Audio"="alsa"\r\n\r\n'
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
-  wineserver -w
   touch "$marker"
+}
+
+# Keeps one Wine server (and its helper processes) running until the script ends, and tells
+# Wine whether a window manager looks after its windows: on a virtual display none runs, and
+# Wine must not wait for one to withdraw each window (two seconds a window otherwise).
+start_wine() {
+  local managed=$1
+  wineserver -p
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+}
+
+stop_wine() {
+  wineserver -k 2>/dev/null || true
 }
 
 # A virtual display when there is no real one (or when asked for one).

@@ -1,0 +1,132 @@
+#include "e2e_support.h"
+
+#include "win/raii.h"
+#include "win/system.h"
+
+std::wstring DriverFolder() { return GetModuleFolder(); }
+
+Program::Program(const std::wstring& exeName, const std::wstring& arguments) {
+  std::wstring path = DriverFolder() + exeName;
+  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     DriverFolder().c_str(), &startup, &info)) {
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+  }
+}
+
+Program::~Program() {
+  if (!process_) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+  CloseHandle(process_);
+}
+
+namespace {
+struct FindArgs {
+  DWORD pid;
+  const wchar_t* className;
+  HWND found;
+};
+BOOL CALLBACK FindProgramWindow(HWND hwnd, LPARAM lParam) {
+  auto* args = reinterpret_cast<FindArgs*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[128] = {};
+  GetClassNameW(hwnd, name, 128);
+  if (pid == args->pid && IsWindowVisible(hwnd) && wcscmp(name, args->className) == 0) {
+    args->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND Program::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
+  FindArgs args{id_, className, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&args));
+        return args.found != nullptr;
+      },
+      timeoutMs);
+  return args.found;
+}
+
+bool Program::WaitForExit(DWORD timeoutMs) const {
+  return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::wstring WindowTitle(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
+namespace {
+Screenshot Capture(HDC source, int sx, int sy, int width, int height) {
+  Screenshot shot{sx, sy, width, height, std::vector<COLORREF>(width * height)};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  Gdi<HBITMAP> dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDc memory(CreateCompatibleDC(source));
+  {
+    Selection selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, source, sx, sy, SRCCOPY);
+    GdiFlush();
+  }
+  const auto* bgra = static_cast<const DWORD*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    DWORD v = bgra[i];
+    shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  return shot;
+}
+
+Screenshot CaptureBitmap(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof info, &info);
+  WindowDc screen(nullptr);
+  MemoryDc source(CreateCompatibleDC(screen.get()));
+  Selection selected(source.get(), bitmap);
+  return Capture(source.get(), 0, 0, info.bmWidth, info.bmHeight);
+}
+}  // namespace
+
+Screenshot CaptureScreen(RECT area) {
+  WindowDc screen(nullptr);
+  return Capture(screen.get(), area.left, area.top, area.right - area.left,
+                 area.bottom - area.top);
+}
+
+RECT ClientOnScreen(HWND hwnd) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+Screenshot LoadProgramBitmap(const std::wstring& exeName, int id) {
+  HMODULE module = LoadLibraryExW((DriverFolder() + exeName).c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!module) return {};
+  Gdi<HBITMAP> bitmap(LoadBitmapW(module, MAKEINTRESOURCEW(id)));
+  Screenshot shot = bitmap ? CaptureBitmap(bitmap.get()) : Screenshot{};
+  FreeLibrary(module);
+  return shot;
+}
+
+Screenshot LoadBitmapFile(const std::wstring& fileName) {
+  Gdi<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageW(
+      nullptr, (DriverFolder() + fileName).c_str(), IMAGE_BITMAP, 0, 0,
+      LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  return bitmap ? CaptureBitmap(bitmap.get()) : Screenshot{};
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Helpers for driving a real program from a test: start it, find its window, read the screen.
+
+// A started program, ended (if still running) when the object goes.
+class Program {
+ public:
+  explicit Program(const std::wstring& exeName, const std::wstring& arguments = L"");
+  ~Program();
+  bool started() const { return process_ != nullptr; }
+  HANDLE process() const { return process_; }
+  DWORD id() const { return id_; }
+  // The first visible top-level window of the program with this class, waiting up to timeoutMs.
+  HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 15000) const;
+  bool WaitForExit(DWORD timeoutMs) const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+std::wstring WindowTitle(HWND hwnd);
+// Polls until pred() holds or the time runs out; returns pred()'s last value.
+template <typename Pred>
+bool WaitUntil(Pred pred, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!pred()) {
+    if (GetTickCount() - start > timeoutMs) return pred();
+    Sleep(100);
+  }
+  return true;
+}
+
+// Screen pixels of a rectangle, as 0x00BBGGRR (COLORREF) values row by row.
+struct Screenshot {
+  int left = 0, top = 0, width = 0, height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF at(int x, int y) const { return pixels[(y - top) * width + (x - left)]; }
+};
+Screenshot CaptureScreen(RECT area);
+// The client area of a window in screen coordinates.
+RECT ClientOnScreen(HWND hwnd);
+// A bitmap resource of a program file, read as pixels with (0, 0) at its top-left.
+Screenshot LoadProgramBitmap(const std::wstring& exeName, int id);
+// A bitmap file beside the driver.
+Screenshot LoadBitmapFile(const std::wstring& fileName);
+std::wstring DriverFolder();

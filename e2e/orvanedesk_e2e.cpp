@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "../orvanedesk/res/resource.h"
+#include "e2e_support.h"
+
+namespace {
+
+bool SameBlock(const Screenshot& screen, const Screenshot& glyph, int x, int y) {
+  if (glyph.pixels.empty()) return false;
+  for (int gy = 0; gy < glyph.height; ++gy)
+    for (int gx = 0; gx < glyph.width; ++gx)
+      if (screen.at(x + gx, y + gy) != glyph.at(gx, gy)) return false;
+  return true;
+}
+
+// The wall clock starts at 21:59:30 on 31 December (set by the test command).
+TEST(DeskClock, ShowsTheYearsLastMinutesAndClosesAtOnce) {
+  Program clock(L"orvanedesk.exe");
+  ASSERT_TRUE(clock.started());
+  HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");
+  ASSERT_NE(hwnd, nullptr);
+
+  EXPECT_TRUE(WaitUntil([&] { return WindowTitle(hwnd).rfind(L"PM 09:59:3", 0) == 0; }, 5000))
+      << "title: " << testing::PrintToString(WindowTitle(hwnd));
+  EXPECT_EQ(WindowTitle(hwnd).size(), std::wstring(L"PM 09:59:30 - Orvane").size());
+  RECT frame;
+  GetWindowRect(hwnd, &frame);
+  EXPECT_EQ(frame.right - frame.left, 182);
+  EXPECT_EQ(frame.bottom - frame.top, 434);
+  RECT client = ClientOnScreen(hwnd);
+  EXPECT_EQ(client.right - client.left, 176);
+  EXPECT_EQ(client.bottom - client.top, 409);
+
+  Screenshot face = CaptureScreen(client);
+  auto digit = [](int id) { return LoadProgramBitmap(L"orvanedesk.exe", id); };
+  int x = client.left, y = client.top;
+  EXPECT_TRUE(SameBlock(face, LoadProgramBitmap(L"orvanedesk.exe", IDB_WEEK_THU), x + 65, y + 6));
+  EXPECT_TRUE(SameBlock(face, digit(IDB_DIGIT1), x + 57, y + 373)) << "A";
+  EXPECT_TRUE(SameBlock(face, digit(IDB_DIGIT2), x + 71, y + 375)) << "B";
+  EXPECT_TRUE(SameBlock(face, digit(IDB_DIGIT3), x + 94, y + 375)) << "D";
+  EXPECT_TRUE(SameBlock(face, digit(IDB_DIGIT1), x + 108, y + 373)) << "E";
+
+  EXPECT_TRUE(WaitUntil([&] { return WindowTitle(hwnd).rfind(L"PM 10:00:0", 0) == 0; }, 45000))
+      << "title: " << testing::PrintToString(WindowTitle(hwnd));
+
+  // With no exit sound the window goes at once; Wine's own process teardown follows.
+  DWORD start = GetTickCount();
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd); }, 2000));
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  EXPECT_TRUE(clock.WaitForExit(10000));
+}
+
+}  // namespace
