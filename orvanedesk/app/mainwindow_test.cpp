@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "cp932.h"
+#include "line_file.h"
 #include "res/resource.h"
 #include "win/system.h"
 
@@ -237,6 +239,42 @@ TEST_F(MainWindowTest, UnplayableExitSoundDoesNotHoldTheClose) {
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
   EXPECT_FALSE(window_->SoundPlaying);
   EXPECT_FALSE(IsWindow(hwnd_));
+}
+
+// A quarter second of silence as a plain PCM wave file.
+std::string SilentWave() {
+  auto le = [](uint32_t v, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return out;
+  };
+  const uint32_t rate = 8000, samples = rate / 4;
+  return "RIFF" + le(36 + samples, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
+         le(rate, 4) + le(rate, 4) + le(1, 2) + le(8, 2) + "data" + le(samples, 4) +
+         std::string(samples, '\x80');
+}
+
+TEST_F(MainWindowTest, ExitSoundHoldsTheCloseUntilItHasPlayed) {
+  std::wstring wave = GetModuleFolder() + L"exit_test.wav";
+  ASSERT_TRUE(WriteFileAtomic(wave, SilentWave()));
+  Open({2026, 12, 31, 4, 10, 8, 15});
+  window_->ExitSounds = {WideToCp932(wave)};
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(window_->SoundPlaying);
+  EXPECT_TRUE(IsWindow(hwnd_));
+  // The completion notice finishes the close.
+  DWORD start = GetTickCount();
+  MSG msg;
+  while (IsWindow(hwnd_) && GetTickCount() - start < 5000) {
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&msg);
+    } else {
+      Sleep(10);
+    }
+  }
+  EXPECT_FALSE(IsWindow(hwnd_));
+  EXPECT_FALSE(window_->SoundPlaying);
+  DeleteFileW(wave.c_str());
 }
 
 }  // namespace
