@@ -24,9 +24,13 @@ ensure_packages() {
 # window frames drawn by Wine itself, so the windows look the same with or without a window
 # manager.
 ensure_prefix() {
-  local marker="$WINEPREFIX/.clocks-prefix-1"
+  local marker="$WINEPREFIX/.clocks-prefix-2"
   [ -f "$marker" ] && return 0
+  # Made whole or made anew: Wine copies its own fonts (the caption buttons' Marlett) only
+  # when it creates a prefix.
   echo "Preparing the Wine prefix in $WINEPREFIX"
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   local reg="$WINEPREFIX/clocks.reg"
