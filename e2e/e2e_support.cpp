@@ -103,8 +103,7 @@ Screenshot CaptureBitmap(HBITMAP bitmap) {
 
 Screenshot CaptureScreen(RECT area) {
   WindowDc screen(nullptr);
-  return Capture(screen.get(), area.left, area.top, area.right - area.left,
-                 area.bottom - area.top);
+  return Capture(screen.get(), area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
 RECT ClientOnScreen(HWND hwnd) {
@@ -125,8 +124,8 @@ Screenshot LoadProgramBitmap(const std::wstring& exeName, int id) {
 }
 
 Screenshot LoadBitmapFile(const std::wstring& fileName) {
-  Gdi<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageW(
-      nullptr, (DriverFolder() + fileName).c_str(), IMAGE_BITMAP, 0, 0,
-      LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  Gdi<HBITMAP> bitmap(
+      static_cast<HBITMAP>(LoadImageW(nullptr, (DriverFolder() + fileName).c_str(), IMAGE_BITMAP, 0,
+                                      0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   return bitmap ? CaptureBitmap(bitmap.get()) : Screenshot{};
 }

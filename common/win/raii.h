@@ -35,7 +35,9 @@ class Owned {
 
 namespace raii_detail {
 template <typename T>
-inline void DeleteGdi(T h) { DeleteObject(h); }
+inline void DeleteGdi(T h) {
+  DeleteObject(h);
+}
 inline void DeleteMemoryDc(HDC h) { DeleteDC(h); }
 inline void CloseKey(HKEY h) { RegCloseKey(h); }
 inline void CloseKernel(HANDLE h) { CloseHandle(h); }

@@ -125,7 +125,6 @@ void CMainwindow::BlitBitmap(HDC dc, Gdi<HBITMAP> bitmap, int x, int y) {
 
 Gdi<HBITMAP> CMainwindow::LoadIllustFile(const std::string& name) {
   std::wstring path = GetModuleFolder() + Cp932ToWide(name);
-  return Gdi<HBITMAP>(static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                 LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  return Gdi<HBITMAP>(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }

@@ -37,8 +37,8 @@ bool CMainwindow::Create() {
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ORVANE));
   wc.lpszClassName = kClassName;
   if (!RegisterClass(wc)) return false;
-  return CreateEx(0, kClassName, L"Orvane", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
+  return CreateEx(0, kClassName, L"Orvane", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
 }
 
 LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -56,8 +56,8 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      POINT size = Settings.FullWindow ? POINT{kFaceWidth, kFaceHeight}
-                                       : POINT{kFrameWidth, kFrameHeight};
+      POINT size =
+          Settings.FullWindow ? POINT{kFaceWidth, kFaceHeight} : POINT{kFrameWidth, kFrameHeight};
       info->ptMinTrackSize = size;
       info->ptMaxTrackSize = size;
       return 0;
@@ -120,9 +120,9 @@ bool CMainwindow::OnCreate() {
   AppendMenuW(menu, MF_STRING, kCmdAbout, L"バージョン情報(&A)...");
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                             instance, nullptr);
+  tooltip_ =
+      CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr);
   if (tooltip_) {
     SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
     TTTOOLINFOW tool{};
@@ -255,7 +255,7 @@ void CMainwindow::UpdateSysMenu(HMENU menu) {
 void CMainwindow::ShowSystemMenuPopup(POINT at) {
   HMENU menu = GetSystemMenu(hwnd(), FALSE);
   UpdateSysMenu(menu);
-  UINT command = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, hwnd(),
-                                nullptr);
+  UINT command =
+      TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, hwnd(), nullptr);
   if (command > 0) SendMessageW(hwnd(), WM_SYSCOMMAND, command, 0);
 }

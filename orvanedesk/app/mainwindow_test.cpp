@@ -226,6 +226,34 @@ TEST_F(MainWindowTest, WithoutSecondHandNoLineIsDrawn) {
   EXPECT_EQ(Title(), L"AM 10:08 - Orvane");
 }
 
+TEST_F(MainWindowTest, NumeralsOnlyWithTitleFace) {
+  auto highlightNearTwelve = [this](bool titleFace) {
+    window_.reset();
+    g_now = {2026, 12, 31, 4, 4, 40, 0};  // hands and second hand far from twelve
+    window_ = std::make_unique<CMainwindow>([] { return g_now; });
+    window_->Settings.TitleFace = titleFace;
+    EXPECT_TRUE(window_->Create());
+    hwnd_ = window_->hwnd();
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    Shot face = CaptureClient(hwnd_);
+    POINT twelve = FacePixel(0, 450);
+    int highlight = 0, black = 0;
+    for (int y = twelve.y - 20; y <= twelve.y + 20; ++y) {
+      for (int x = twelve.x - 20; x <= twelve.x + 20; ++x) {
+        highlight += face.at(x, y) == RGB(254, 252, 180);
+        black += face.at(x, y) == RGB(0, 0, 0);
+      }
+    }
+    return std::make_pair(highlight, black);
+  };
+  auto without = highlightNearTwelve(false);
+  auto with = highlightNearTwelve(true);
+  EXPECT_EQ(without.first, 0);
+  EXPECT_GT(with.first, 5);
+  EXPECT_GT(with.second, without.second + 5);
+}
+
 TEST_F(MainWindowTest, CloseWithoutExitSoundsEndsAtOnce) {
   Open({2026, 12, 31, 4, 10, 8, 15});
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
@@ -249,9 +277,8 @@ std::string SilentWave() {
     return out;
   };
   const uint32_t rate = 8000, samples = rate / 4;
-  return "RIFF" + le(36 + samples, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
-         le(rate, 4) + le(rate, 4) + le(1, 2) + le(8, 2) + "data" + le(samples, 4) +
-         std::string(samples, '\x80');
+  return "RIFF" + le(36 + samples, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
+         le(rate, 4) + le(1, 2) + le(8, 2) + "data" + le(samples, 4) + std::string(samples, '\x80');
 }
 
 TEST_F(MainWindowTest, ExitSoundHoldsTheCloseUntilItHasPlayed) {

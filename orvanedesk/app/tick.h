@@ -46,7 +46,7 @@ struct TickStep {
 
 struct TickPlan {
   bool setTitle = false;
-  std::wstring title;     // window title
+  std::wstring title;    // window title
   std::string timeText;  // the time part, for the tooltip
   std::vector<TickStep> steps;
 };

@@ -67,9 +67,8 @@ TEST(Tick, MinuteChangeRedrawsFaceAndKeepsSecondHandErasable) {
   state.LastMinute = 58;
   TickPlan plan = PlanTick(state, Inputs(At(21, 59, 0)));
   std::vector<TickStep> expected = {
-      {S::DrawFace},           {S::DrawHands, 9, 59},
-      {S::DrawSecondHand, 59}, {S::UpdateTooltip},     {S::DrawSecondHand, 59},
-      {S::DrawSecondHand, 0},  {S::UpdateTooltip}};
+      {S::DrawFace},           {S::DrawHands, 9, 59},  {S::DrawSecondHand, 59}, {S::UpdateTooltip},
+      {S::DrawSecondHand, 59}, {S::DrawSecondHand, 0}, {S::UpdateTooltip}};
   EXPECT_EQ(plan.steps, expected);
   EXPECT_EQ(state.LastMinute, 59);
   EXPECT_EQ(state.LastHour, 9);

@@ -14,8 +14,7 @@ std::wstring CProfile::KeyPath(const wchar_t* section) const {
   return L"Software\\" + company_ + L"\\" + application_ + L"\\" + section;
 }
 
-int CProfile::GetInt(const wchar_t* section, const wchar_t* entry,
-                            int defaultValue) const {
+int CProfile::GetInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const {
   RegKey key;
   HKEY raw = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_READ, &raw) != 0) {
@@ -23,8 +22,8 @@ int CProfile::GetInt(const wchar_t* section, const wchar_t* entry,
   }
   key.reset(raw);
   DWORD type = 0, value = 0, size = sizeof value;
-  if (RegQueryValueExW(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                       &size) != 0 ||
+  if (RegQueryValueExW(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+          0 ||
       type != REG_DWORD || size != sizeof value) {
     return defaultValue;
   }
@@ -32,7 +31,7 @@ int CProfile::GetInt(const wchar_t* section, const wchar_t* entry,
 }
 
 std::string CProfile::GetString(const wchar_t* section, const wchar_t* entry,
-                                       std::string_view defaultValue) const {
+                                std::string_view defaultValue) const {
   RegKey key;
   HKEY raw = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_READ, &raw) != 0) {
@@ -74,8 +73,7 @@ bool CProfile::WriteInt(const wchar_t* section, const wchar_t* entry, int value)
   return WriteValue(KeyPath(section), entry, REG_DWORD, &data, sizeof data);
 }
 
-bool CProfile::WriteString(const wchar_t* section, const wchar_t* entry,
-                                  std::string_view value) {
+bool CProfile::WriteString(const wchar_t* section, const wchar_t* entry, std::string_view value) {
   std::wstring text = Cp932ToWide(value);
   return WriteValue(KeyPath(section), entry, REG_SZ, text.c_str(),
                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));

@@ -11,7 +11,7 @@ class CProfile {
   void SetRegistryKey(std::wstring company, std::wstring application);
   int GetInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const;
   std::string GetString(const wchar_t* section, const wchar_t* entry,
-                               std::string_view defaultValue) const;
+                        std::string_view defaultValue) const;
   bool WriteInt(const wchar_t* section, const wchar_t* entry, int value);
   bool WriteString(const wchar_t* section, const wchar_t* entry, std::string_view value);
 

@@ -17,8 +17,7 @@ class ProfileTest : public ::testing::Test {
 
 TEST_F(ProfileTest, MissingValuesGiveDefaults) {
   EXPECT_EQ(profile_.GetInt(L"Version 1.0", L"SecondHand", 1), 1);
-  EXPECT_EQ(profile_.GetString(L"Version 1.0", L"FontFace", "Times New Roman"),
-            "Times New Roman");
+  EXPECT_EQ(profile_.GetString(L"Version 1.0", L"FontFace", "Times New Roman"), "Times New Roman");
 }
 
 TEST_F(ProfileTest, ValuesRoundTripUnderCompanyAndProgram) {
@@ -30,15 +29,15 @@ TEST_F(ProfileTest, ValuesRoundTripUnderCompanyAndProgram) {
   EXPECT_EQ(profile_.GetString(L"Version 1.0", L"FontFace", ""), face);
 
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\ClocksTest\\profile_test\\Version 1.0",
-                          0, KEY_READ, &key),
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\ClocksTest\\profile_test\\Version 1.0", 0,
+                          KEY_READ, &key),
             ERROR_SUCCESS);
   DWORD type = 0;
   wchar_t text[32] = {};
   DWORD size = sizeof text;
-  EXPECT_EQ(RegQueryValueExW(key, L"FontFace", nullptr, &type, reinterpret_cast<BYTE*>(text),
-                             &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegQueryValueExW(key, L"FontFace", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
+      ERROR_SUCCESS);
   RegCloseKey(key);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_STREQ(text, L"\uFF2D\uFF33 \u660E\u671D");

@@ -21,8 +21,8 @@ bool CWindow::RegisterClass(WNDCLASSEXW wc) {
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool CWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title,
-                       DWORD style, int x, int y, int width, int height, HWND parent) {
+bool CWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                       int x, int y, int width, int height, HWND parent) {
   t_creating = this;
   HWND hwnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
                               nullptr, GetModuleHandleW(nullptr), this);

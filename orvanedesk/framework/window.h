@@ -15,8 +15,8 @@ class CWindow {
   HWND hwnd() const { return hwnd_; }
   // Registers a class whose windows are driven by CWindow objects.
   static bool RegisterClass(WNDCLASSEXW wc);
-  bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                int x, int y, int width, int height, HWND parent);
+  bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
+                int y, int width, int height, HWND parent);
   virtual bool PreTranslateMessage(MSG*) { return false; }
 
  protected:

@@ -7,8 +7,8 @@ MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
   std::wstring element = Cp932ToWide(path);
   MCI_OPEN_PARMSW open{};
   open.lpstrElementName = element.c_str();
-  MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
-                                   reinterpret_cast<DWORD_PTR>(&open));
+  MCIERROR error =
+      mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open));
   if (error) return error;
   device_ = open.wDeviceID;
   MCI_PLAY_PARMS play{};
