@@ -26,13 +26,11 @@ ensure_packages() {
 ensure_prefix() {
   local marker="$WINEPREFIX/.clocks-prefix-2"
   [ -f "$marker" ] && return 0
-  # Made whole or made anew: Wine copies its own fonts (the caption buttons' Marlett) only
-  # when it creates a prefix.
   echo "Preparing the Wine prefix in $WINEPREFIX"
-  wineserver -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
+  # Wine draws its caption buttons with Marlett, which this Wine finds only in the prefix.
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   local reg="$WINEPREFIX/clocks.reg"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
