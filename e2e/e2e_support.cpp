@@ -66,44 +66,10 @@ std::wstring WindowTitle(HWND hwnd) {
   return text;
 }
 
-namespace {
-Screenshot Capture(HDC source, int sx, int sy, int width, int height) {
-  Screenshot shot{sx, sy, width, height, std::vector<COLORREF>(width * height)};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  Gdi<HBITMAP> dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  MemoryDc memory(CreateCompatibleDC(source));
-  {
-    Selection selected(memory.get(), dib.get());
-    BitBlt(memory.get(), 0, 0, width, height, source, sx, sy, SRCCOPY);
-    GdiFlush();
-  }
-  const auto* bgra = static_cast<const DWORD*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    DWORD v = bgra[i];
-    shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  return shot;
-}
-
-Screenshot CaptureBitmap(HBITMAP bitmap) {
-  BITMAP info{};
-  GetObjectW(bitmap, sizeof info, &info);
-  WindowDc screen(nullptr);
-  MemoryDc source(CreateCompatibleDC(screen.get()));
-  Selection selected(source.get(), bitmap);
-  return Capture(source.get(), 0, 0, info.bmWidth, info.bmHeight);
-}
-}  // namespace
-
 Screenshot CaptureScreen(RECT area) {
   WindowDc screen(nullptr);
-  return Capture(screen.get(), area.left, area.top, area.right - area.left, area.bottom - area.top);
+  return CaptureDc(screen.get(), area.left, area.top, area.right - area.left,
+                   area.bottom - area.top);
 }
 
 RECT ClientOnScreen(HWND hwnd) {

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "win/pixels.h"
 
 // Helpers for driving a real program from a test: start it, find its window, read the screen.
 
@@ -36,12 +37,8 @@ bool WaitUntil(Pred pred, DWORD timeoutMs) {
   return true;
 }
 
-// Screen pixels of a rectangle, as 0x00BBGGRR (COLORREF) values row by row.
-struct Screenshot {
-  int left = 0, top = 0, width = 0, height = 0;
-  std::vector<COLORREF> pixels;
-  COLORREF at(int x, int y) const { return pixels[(y - top) * width + (x - left)]; }
-};
+// Screen pixels of a rectangle, addressed in screen coordinates.
+using Screenshot = Pixels;
 Screenshot CaptureScreen(RECT area);
 // The client area of a window in screen coordinates.
 RECT ClientOnScreen(HWND hwnd);

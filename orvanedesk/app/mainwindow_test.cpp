@@ -8,67 +8,21 @@
 #include "cp932.h"
 #include "line_file.h"
 #include "res/resource.h"
+#include "win/pixels.h"
 #include "win/system.h"
 
 namespace {
 
-// A picture of the client area, as 0x00RRGGBB values, row by row.
-struct Shot {
-  int width = 0, height = 0;
-  std::vector<COLORREF> pixels;
-  COLORREF at(int x, int y) const { return pixels[y * width + x]; }
-};
-
-Shot CaptureBitmap(HDC source, int width, int height) {
-  Shot shot{width, height, std::vector<COLORREF>(width * height)};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  Gdi<HBITMAP> dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  MemoryDc memory(CreateCompatibleDC(source));
-  {
-    Selection selected(memory.get(), dib.get());
-    BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-  }
-  const auto* bgra = static_cast<const DWORD*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    DWORD v = bgra[i];
-    shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  return shot;
-}
-
-Shot CaptureClient(HWND hwnd) {
+Pixels CaptureClient(HWND hwnd) {
   RECT client;
   GetClientRect(hwnd, &client);
   WindowDc dc(hwnd);
-  return CaptureBitmap(dc.get(), client.right, client.bottom);
+  return CaptureDc(dc.get(), 0, 0, client.right, client.bottom);
 }
 
-Shot CaptureImage(HBITMAP bitmap) {
-  BITMAP info{};
-  GetObjectW(bitmap, sizeof info, &info);
-  WindowDc screen(nullptr);
-  MemoryDc source(CreateCompatibleDC(screen.get()));
-  Selection selected(source.get(), bitmap);
-  return CaptureBitmap(source.get(), info.bmWidth, info.bmHeight);
-}
-
-Shot ResourceBitmap(int id) {
+Pixels ResourceBitmap(int id) {
   Gdi<HBITMAP> bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-  return CaptureImage(bitmap.get());
-}
-
-bool SameBlock(const Shot& screen, const Shot& glyph, int x, int y) {
-  for (int gy = 0; gy < glyph.height; ++gy)
-    for (int gx = 0; gx < glyph.width; ++gx)
-      if (screen.at(x + gx, y + gy) != glyph.at(gx, gy)) return false;
-  return true;
+  return CaptureBitmap(bitmap.get());
 }
 
 COLORREF Invert(COLORREF c) { return c ^ 0xFFFFFF; }
@@ -162,23 +116,23 @@ TEST_F(MainWindowTest, TickTitlesAndDrawsDate) {
   TickAt({2026, 12, 31, 4, 22, 0, 0});
   EXPECT_EQ(Title(), L"PM 10:00:00 - Orvane");
 
-  Shot face = CaptureClient(hwnd_);
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_WEEK_THU), 65, 6));
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT1), 57, 373));
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT2), 71, 375));
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_SLASH), 85, 378));
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT3), 94, 375));
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT1), 108, 373));
+  Pixels face = CaptureClient(hwnd_);
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_WEEK_THU), 65, 6));
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT1), 57, 373));
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT2), 71, 375));
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_SLASH), 85, 378));
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT3), 94, 375));
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT1), 108, 373));
 }
 
 TEST_F(MainWindowTest, OneDigitDateLeavesTheIllustrationAtAandE) {
   Open({2026, 3, 5, 4, 10, 20, 0});
   Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
   ASSERT_TRUE(picture);
-  Shot illustration = CaptureImage(picture.get());
-  Shot face = CaptureClient(hwnd_);
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT3), 71, 375));
-  EXPECT_TRUE(SameBlock(face, ResourceBitmap(IDB_DIGIT5), 94, 375));
+  Pixels illustration = CaptureBitmap(picture.get());
+  Pixels face = CaptureClient(hwnd_);
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT3), 71, 375));
+  EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT5), 94, 375));
   for (int y = 373; y < 373 + 18; ++y) {
     EXPECT_EQ(face.at(60, y), illustration.at(60, y));
     EXPECT_EQ(face.at(115, y), illustration.at(115, y));
@@ -190,9 +144,9 @@ TEST_F(MainWindowTest, HandsPaintedAndSecondHandInvertsThenRestores) {
   Open({2026, 12, 31, 4, 10, 8, 15});
   Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
   ASSERT_TRUE(picture);
-  Shot illustration = CaptureImage(picture.get());
+  Pixels illustration = CaptureBitmap(picture.get());
 
-  Shot face = CaptureClient(hwnd_);
+  Pixels face = CaptureClient(hwnd_);
   HandShape hour = ComputeHand(kHourHand, HourHandAngle(10, 8));
   // Inside the plain half (tip, tail, left) and inside the shaded half (tip, right, tail).
   POINT body = FacePixel((hour.tip.x + hour.tail.x + hour.left.x) / 3,
@@ -218,9 +172,9 @@ TEST_F(MainWindowTest, HandsPaintedAndSecondHandInvertsThenRestores) {
 TEST_F(MainWindowTest, WithoutSecondHandNoLineIsDrawn) {
   Open({2026, 12, 31, 4, 10, 8, 15}, false);
   Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
-  Shot illustration = CaptureImage(picture.get());
+  Pixels illustration = CaptureBitmap(picture.get());
   TickAt({2026, 12, 31, 4, 10, 8, 16});
-  Shot face = CaptureClient(hwnd_);
+  Pixels face = CaptureClient(hwnd_);
   POINT on15 = FacePixel(300, 0);
   EXPECT_EQ(face.at(on15.x, on15.y), illustration.at(on15.x, on15.y));
   EXPECT_EQ(Title(), L"AM 10:08 - Orvane");
@@ -236,7 +190,7 @@ TEST_F(MainWindowTest, NumeralsOnlyWithTitleFace) {
     hwnd_ = window_->hwnd();
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
-    Shot face = CaptureClient(hwnd_);
+    Pixels face = CaptureClient(hwnd_);
     POINT twelve = FacePixel(0, 450);
     int highlight = 0, black = 0;
     for (int y = twelve.y - 20; y <= twelve.y + 20; ++y) {

@@ -1,0 +1,45 @@
+#include "pixels.h"
+
+#include "raii.h"
+
+bool Pixels::Contains(const Pixels& part, int x, int y) const {
+  if (part.pixels.empty()) return false;
+  for (int py = 0; py < part.height; ++py)
+    for (int px = 0; px < part.width; ++px)
+      if (at(x + px, y + py) != part.at(px, py)) return false;
+  return true;
+}
+
+Pixels CaptureDc(HDC source, int x, int y, int width, int height) {
+  Pixels shot{x, y, width, height, std::vector<COLORREF>(width * height)};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  Gdi<HBITMAP> dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib) return {};
+  MemoryDc memory(CreateCompatibleDC(source));
+  {
+    Selection selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
+    GdiFlush();
+  }
+  const auto* bgra = static_cast<const DWORD*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    DWORD v = bgra[i];
+    shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  return shot;
+}
+
+Pixels CaptureBitmap(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!GetObjectW(bitmap, sizeof info, &info)) return {};
+  WindowDc screen(nullptr);
+  MemoryDc source(CreateCompatibleDC(screen.get()));
+  Selection selected(source.get(), bitmap);
+  return CaptureDc(source.get(), 0, 0, info.bmWidth, info.bmHeight);
+}
