@@ -1,0 +1,302 @@
+#include "form1.h"
+
+#include "face.h"
+#include "line_file.h"
+#include "res/resource.h"
+#include "win/system.h"
+
+namespace {
+
+constexpr wchar_t kApplicationTitle[] = L"Orvane";
+constexpr UINT kTrayId = 1;
+constexpr int kTimePoints = 15;
+constexpr POINT kTimeShadow{41, 31};
+constexpr POINT kTimeText{40, 30};
+// The caption's move command: the system's own drag loop follows the mouse.
+constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
+
+Gdi<HBITMAP> LoadBitmapResource(HINSTANCE instance, int id) {
+  return Gdi<HBITMAP>(LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
+}
+
+}  // namespace
+
+bool MenuItem::Checked() const { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+void MenuItem::SetChecked(bool checked) const {
+  CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+TForm1::TForm1(HINSTANCE instance)
+    : instance_(instance), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+TForm1::~TForm1() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool TForm1::Create() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance_;
+  wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TICKMOTH));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClassName;
+  if (!RegisterClassExW(&wc)) return false;
+
+  positionFile_ = PositionFileName(GetModulePath());
+  std::optional<std::string> stored = ReadFileBytes(positionFile_);
+  position_ = ReadPosition(stored ? *stored : std::string());
+  // A position no monitor shows any more (a screen unplugged, a hand-edited file) would leave
+  // a window that cannot be reached to drag it back.
+  RECT wanted{position_.x, position_.y, position_.x + kPictureSize, position_.y + kPictureSize};
+  if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) position_ = {};
+
+  // A tool window has no taskbar button and needs no hidden owner window to achieve that.
+  CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP,
+                  position_.x, position_.y, kPictureSize, kPictureSize, nullptr, nullptr, instance_,
+                  this);
+  return hwnd_ != nullptr;
+}
+
+void TForm1::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  LRESULT result = form->OnMessage(msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+LRESULT TForm1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_TIMER:
+      if (wParam == Timer1.id) Timer1Timer();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      // Puts back the last tick's picture when the window is uncovered; it does not redraw it.
+      PaintDc paint(hwnd_);
+      CopyPictureTo(paint.get());
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      FormMouseDown(msg);
+      return 0;
+    case WM_XBUTTONDOWN:
+      FormMouseDown(msg);
+      return TRUE;
+    case WM_COMMAND: {
+      UINT id = LOWORD(wParam);
+      if (id == N1.id) N1Click();
+      if (id == AboutA1.id) AboutA1Click();
+      if (id == Exit1.id) Exit1Click();
+      return 0;
+    }
+    case kTrayMessage:
+      OnTrayMessage(lParam);
+      return 0;
+    case WM_CLOSE:
+      FormClose();
+      DestroyWindow(hwnd_);
+      return 0;
+    case WM_ENDSESSION:
+      // The process ends without a WM_CLOSE when Windows logs off or shuts down.
+      if (wParam) FormClose();
+      return 0;
+    case WM_DESTROY:
+      Timer1.Stop();
+      RemoveTrayIcon();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      if (taskbarCreated_ && msg == taskbarCreated_) {
+        // Explorer restarted and forgot every notification icon.
+        trayAdded_ = false;
+        AddTrayIcon();
+        return 0;
+      }
+      return DefWindowProcW(hwnd_, msg, wParam, lParam);
+  }
+}
+
+void TForm1::FormCreate() {
+  Image1 = LoadBitmapResource(instance_, IDB_ILLUST);
+  imageH = LoadBitmapResource(instance_, IDB_HOUR);
+  ImageM = LoadBitmapResource(instance_, IDB_MINUTE);
+  ImageS = LoadBitmapResource(instance_, IDB_SECOND);
+
+  // The resource menu is a bar holding one popup; keep the popup and let the bar go.
+  Menu bar(LoadMenuW(instance_, MAKEINTRESOURCEW(IDM_POPUP)));
+  PopupMenu1.reset(GetSubMenu(bar.get(), 0));
+  RemoveMenu(bar.get(), 0, MF_BYPOSITION);
+  N1 = {PopupMenu1.get(), IDM_N1};
+  AboutA1 = {PopupMenu1.get(), IDM_ABOUT_A1};
+  Exit1 = {PopupMenu1.get(), IDM_EXIT1};
+
+  AddTrayIcon();
+
+  Gdi<HRGN> round(CreateEllipticRgn(0, 0, kPictureSize, kPictureSize));
+  if (SetWindowRgn(hwnd_, round.get(), TRUE)) round.release();  // the system owns it now
+
+  WindowDc screen(hwnd_);
+  pictureBitmap_.reset(CreateCompatibleBitmap(screen.get(), kPictureSize, kPictureSize));
+  picture_.reset(CreateCompatibleDC(screen.get()));
+  pictureSelection_ = std::make_unique<Selection>(picture_.get(), pictureBitmap_.get());
+  timeFont_.reset(CreateFontW(-MulDiv(kTimePoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72), 0,
+                              0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
+  SetBkMode(picture_.get(), TRANSPARENT);
+  // The first picture is ready before the window shows, not a second later.
+  DrawPicture();
+
+  Timer1 = {hwnd_, 1, 1000};
+  Timer1.Start();
+}
+
+void TForm1::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  SavePosition();
+  RemoveTrayIcon();
+}
+
+void TForm1::FormMouseDown(UINT button) {
+  if (button == WM_LBUTTONDOWN) {
+    ReleaseCapture();
+    SendMessageW(hwnd_, WM_SYSCOMMAND, kMoveByCaption, 0);
+  } else {
+    PopupAtCursor();
+  }
+}
+
+void TForm1::Timer1Timer() {
+  DrawPicture();
+  WindowDc window(hwnd_);
+  CopyPictureTo(window.get());
+}
+
+void TForm1::N1Click() { N1.SetChecked(!N1.Checked()); }
+
+void TForm1::AboutA1Click() {
+  const wchar_t* text = nullptr;
+  int length = LoadStringW(instance_, IDS_ABOUT, reinterpret_cast<LPWSTR>(&text), 0);
+  std::wstring about(text ? text : L"", text ? length : 0);
+  MessageBoxW(hwnd_, about.c_str(), kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void TForm1::Exit1Click() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void TForm1::OnTrayMessage(LPARAM lParam) {
+  if (LOWORD(lParam) == WM_RBUTTONDOWN) PopupAtCursor();
+}
+
+void TForm1::AddTrayIcon() {
+  if (!trayIcon_) {
+    trayIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TICKMOTH),
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), 0)));
+  }
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd_;
+  data.uID = kTrayId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kTrayMessage;
+  data.hIcon = trayIcon_.get();
+  wcscpy_s(data.szTip, kApplicationTitle);
+  trayAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void TForm1::RemoveTrayIcon() {
+  if (!trayAdded_) return;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd_;
+  data.uID = kTrayId;
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  trayAdded_ = false;
+}
+
+void TForm1::PopupAtCursor() {
+  POINT at;
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(hwnd_);
+  TrackPopupMenu(PopupMenu1.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+void TForm1::DrawPicture() {
+  HDC picture = picture_.get();
+  if (!picture) return;
+  MemoryDc source(CreateCompatibleDC(picture));
+  {
+    Selection illustration(source.get(), Image1.get());
+    BitBlt(picture, 0, 0, kPictureSize, kPictureSize, source.get(), 0, 0, SRCCOPY);
+  }
+
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  if (N1.Checked()) {
+    wchar_t text[80];
+    int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, 80);
+    if (n > 1) {
+      Selection font(picture, timeFont_.get());
+      SetTextColor(picture, RGB(0, 0, 0));
+      TextOutW(picture, kTimeShadow.x, kTimeShadow.y, text, n - 1);
+      SetTextColor(picture, RGB(255, 255, 255));
+      TextOutW(picture, kTimeText.x, kTimeText.y, text, n - 1);
+    }
+  }
+
+  LocalTime now;
+  now.hour = st.wHour;
+  now.minute = st.wMinute;
+  now.second = st.wSecond;
+  SpriteCentres centres = SpriteCentresAt(now);
+  DrawSprite(source.get(), imageH.get(), centres.hour.x, centres.hour.y);
+  DrawSprite(source.get(), ImageM.get(), centres.minute.x, centres.minute.y);
+  DrawSprite(source.get(), ImageS.get(), centres.second.x, centres.second.y);
+}
+
+void TForm1::DrawSprite(HDC source, HBITMAP sprite, int x, int y) {
+  Selection selected(source, sprite);
+  // The key is the sprite's bottom-left pixel, black in our artwork.
+  COLORREF key = GetPixel(source, 0, kSpriteSize - 1);
+  SpritePoint corner = SpriteCorner({x, y});
+  TransparentBlt(picture_.get(), corner.x, corner.y, kSpriteSize, kSpriteSize, source, 0, 0,
+                 kSpriteSize, kSpriteSize, key);
+}
+
+void TForm1::CopyPictureTo(HDC dc) {
+  if (picture_) BitBlt(dc, 0, 0, kPictureSize, kPictureSize, picture_.get(), 0, 0, SRCCOPY);
+}
+
+void TForm1::SavePosition() {
+  RECT frame;
+  if (!GetWindowRect(hwnd_, &frame)) return;
+  std::optional<std::string> existing = ReadFileBytes(positionFile_);
+  // Nothing to tell the user if the folder is read-only; the old file stays whole.
+  WriteFileAtomic(positionFile_,
+                  WritePosition(existing ? *existing : std::string(), {frame.left, frame.top}));
+}
