@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../tickmoth/face.h"
+#include "../tickmoth/res/resource.h"
+#include "e2e_support.h"
+#include "line_file.h"
+#include "win/raii.h"
+
+// The picture clock under a wall clock started by the test command: a little before noon, or
+// a little before 0:45:30, so that the window is up when the moment to check comes.
+
+namespace {
+
+constexpr wchar_t kExe[] = L"tickmoth.exe";
+constexpr wchar_t kClass[] = L"TickmothClock";
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+struct Artwork {
+  Screenshot illust = LoadProgramBitmap(kExe, IDB_ILLUST);
+  Screenshot hour = LoadProgramBitmap(kExe, IDB_HOUR);
+  Screenshot minute = LoadProgramBitmap(kExe, IDB_MINUTE);
+  Screenshot second = LoadProgramBitmap(kExe, IDB_SECOND);
+};
+
+// The window's picture, with (0, 0) at its top-left.
+Screenshot Picture(HWND hwnd) {
+  Screenshot shot = CaptureScreen(ClientOnScreen(hwnd));
+  shot.left = shot.top = 0;
+  return shot;
+}
+
+// Every non-black pixel of the sprite is on screen at the corner, except where a sprite drawn
+// later covers it with a non-black pixel of its own.
+::testing::AssertionResult SpriteAt(const Screenshot& shot, const Screenshot& sprite,
+                                    SpritePoint corner, const Screenshot* cover = nullptr,
+                                    SpritePoint coverCorner = {0, 0}) {
+  if (sprite.width != kSpriteSize || shot.width != kPictureSize)
+    return ::testing::AssertionFailure() << "missing picture";
+  int checked = 0, wrong = 0;
+  for (int y = 0; y < kSpriteSize; ++y)
+    for (int x = 0; x < kSpriteSize; ++x) {
+      if (sprite.at(x, y) == kBlack) continue;
+      int px = corner.x + x, py = corner.y + y;
+      int cx = px - coverCorner.x, cy = py - coverCorner.y;
+      if (cover && cx >= 0 && cy >= 0 && cx < kSpriteSize && cy < kSpriteSize &&
+          cover->at(cx, cy) != kBlack)
+        continue;
+      ++checked;
+      wrong += shot.at(px, py) != sprite.at(x, y);
+    }
+  if (checked > 0 && wrong == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << wrong << " of " << checked << " pixels differ at " << corner.x << "," << corner.y;
+}
+
+bool InsideCircle(int x, int y) {
+  double dx = x - 74.5, dy = y - 74.5;
+  return dx * dx + dy * dy < 73 * 73;  // clear of the rim, where other windows show
+}
+
+// White pixels where the bare illustration has none, in the time text's area.
+int TextPixels(const Screenshot& shot, const Screenshot& illust) {
+  int white = 0;
+  for (int y = 30; y < 56; ++y)
+    for (int x = 40; x < kPictureSize; ++x)
+      white += InsideCircle(x, y) && shot.at(x, y) == kWhite && illust.at(x, y) != kWhite;
+  return white;
+}
+
+LocalTime Now() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  LocalTime t;
+  t.hour = st.wHour;
+  t.minute = st.wMinute;
+  t.second = st.wSecond;
+  return t;
+}
+
+int SecondsOfDay(const LocalTime& t) { return t.hour * 3600 + t.minute * 60 + t.second; }
+
+// Polls the window's picture until `shows` holds for one, up to the time limit.
+template <typename Pred>
+bool WaitForFrame(HWND hwnd, Screenshot* frame, Pred shows, DWORD timeoutMs) {
+  return WaitUntil(
+      [&] {
+        *frame = Picture(hwnd);
+        return shows(*frame);
+      },
+      timeoutMs);
+}
+
+}  // namespace
+
+#if defined(TICKMOTH_E2E_NOON)
+
+namespace {
+
+std::wstring IniPath() { return DriverFolder() + L"tickmoth.INI"; }
+
+bool InBox(int x, int y, SpritePoint corner) {
+  return x >= corner.x && y >= corner.y && x < corner.x + kSpriteSize && y < corner.y + kSpriteSize;
+}
+
+// Pixels that differ from the bare illustration outside the sprites' boxes for any moment
+// from `from` to `to`: a frame drawn in between shows no text if this is 0.
+int ChangesBesideSprites(const Screenshot& shot, const Screenshot& illust, const LocalTime& from,
+                         const LocalTime& to) {
+  std::vector<SpritePoint> boxes;
+  for (int s = SecondsOfDay(from); s <= SecondsOfDay(to); ++s) {
+    LocalTime t;
+    t.hour = s / 3600;
+    t.minute = s / 60 % 60;
+    t.second = s % 60;
+    SpriteCentres c = SpriteCentresAt(t);
+    for (SpritePoint p : {c.hour, c.minute, c.second}) boxes.push_back(SpriteCorner(p));
+  }
+  int changed = 0;
+  for (int y = 0; y < kPictureSize; ++y)
+    for (int x = 0; x < kPictureSize; ++x) {
+      bool covered = false;
+      for (SpritePoint b : boxes) covered = covered || InBox(x, y, b);
+      changed += InsideCircle(x, y) && !covered && shot.at(x, y) != illust.at(x, y);
+    }
+  return changed;
+}
+
+RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+}  // namespace
+
+TEST(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
+  DeleteFileW(IniPath().c_str());
+  Artwork art;
+  ASSERT_EQ(art.illust.width, kPictureSize);
+  Program clock(kExe);
+  ASSERT_TRUE(clock.started());
+  HWND hwnd = clock.WaitForWindow(kClass);
+  ASSERT_NE(hwnd, nullptr);
+  LocalTime shown = Now();
+  ASSERT_LT(SecondsOfDay(shown), 12 * 3600) << "the window came up after noon";
+
+  RECT frame = WindowRect(hwnd);
+  EXPECT_EQ(frame.left, 0);
+  EXPECT_EQ(frame.top, 0);
+  EXPECT_EQ(frame.right - frame.left, 150);
+  EXPECT_EQ(frame.bottom - frame.top, 150);
+  RECT client = ClientOnScreen(hwnd);
+  EXPECT_EQ(client.right - client.left, 150);
+  EXPECT_EQ(client.bottom - client.top, 150);
+
+  Gdi<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(hwnd, region.get()), ERROR);
+  for (POINT corner : {POINT{0, 0}, POINT{149, 0}, POINT{0, 149}, POINT{149, 149}, POINT{10, 10}})
+    EXPECT_FALSE(PtInRegion(region.get(), corner.x, corner.y)) << corner.x << "," << corner.y;
+  for (POINT in : {POINT{75, 75}, POINT{75, 1}, POINT{1, 75}, POINT{148, 75}, POINT{75, 148}})
+    EXPECT_TRUE(PtInRegion(region.get(), in.x, in.y)) << in.x << "," << in.y;
+  Screenshot now = Picture(hwnd);
+  EXPECT_NE(now.at(0, 0), art.illust.at(0, 0)) << "the corner shows the picture";
+  EXPECT_NE(now.at(149, 149), art.illust.at(149, 149)) << "the corner shows the picture";
+  EXPECT_EQ(now.at(75, 100), art.illust.at(75, 100));  // clear of sprites and text
+
+  // At 12:00:00 all three sprites sit at the top, the second on top of the others.
+  Screenshot noon;
+  ASSERT_TRUE(WaitForFrame(
+      hwnd, &noon,
+      [&](const Screenshot& s) {
+        return SpriteAt(s, art.second, {67, 3});
+      },
+      20000))
+      << "no frame with the second sprite at the top";
+  int seen = SecondsOfDay(Now());
+  EXPECT_GE(seen, 12 * 3600);
+  EXPECT_LE(seen, 12 * 3600 + 2);
+  EXPECT_TRUE(SpriteAt(noon, art.minute, {67, 3}, &art.second, {67, 3}));
+  EXPECT_GT(TextPixels(noon, art.illust), 20) << "no time text";
+
+  // A few seconds later the second has gone on and the minute sprite shows whole.
+  ASSERT_TRUE(WaitUntil([] { return SecondsOfDay(Now()) >= 12 * 3600 + 5; }, 10000));
+  Sleep(1100);
+  Screenshot later = Picture(hwnd);
+  EXPECT_TRUE(SpriteAt(later, art.minute, {67, 3}));
+  EXPECT_FALSE(SpriteAt(later, art.second, {67, 3}));
+
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(clock.WaitForExit(10000));
+}
+
+TEST(PictureClockAtNoon, TimeTextGoesAtTheNextTickAndComesBack) {
+  Artwork art;
+  Program clock(kExe);
+  HWND hwnd = clock.WaitForWindow(kClass);
+  ASSERT_NE(hwnd, nullptr);
+  Sleep(1100);
+  EXPECT_GT(TextPixels(Picture(hwnd), art.illust), 20);
+
+  SendMessageW(hwnd, WM_COMMAND, IDM_N1, 0);
+  Sleep(1500);  // one tick
+  LocalTime from = Now();
+  from.second = from.second >= 2 ? from.second - 2 : 0;
+  Screenshot plain = Picture(hwnd);
+  LocalTime to = Now();
+  EXPECT_EQ(ChangesBesideSprites(plain, art.illust, from, to), 0) << "more than the sprites";
+
+  SendMessageW(hwnd, WM_COMMAND, IDM_N1, 0);
+  Sleep(1500);
+  EXPECT_GT(TextPixels(Picture(hwnd), art.illust), 20);
+
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(clock.WaitForExit(10000));
+}
+
+TEST(PictureClockAtNoon, ClosingRemembersThePositionForTheNextStart) {
+  DeleteFileW(IniPath().c_str());
+  {
+    Program clock(kExe);
+    HWND hwnd = clock.WaitForWindow(kClass);
+    ASSERT_NE(hwnd, nullptr);
+    SetWindowPos(hwnd, nullptr, 230, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return WindowRect(hwnd).left == 230; }, 2000));
+    EXPECT_FALSE(ReadFileBytes(IniPath())) << "written before the close";
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(clock.WaitForExit(10000));
+  }
+  EXPECT_EQ(ReadFileBytes(IniPath()).value_or("(none)"), "[Position]\r\nXpos=230\r\nYpos=140\r\n");
+  EXPECT_FALSE(ReadFileBytes(IniPath() + L".tmp"));
+  {
+    Program clock(kExe);
+    HWND hwnd = clock.WaitForWindow(kClass);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(WindowRect(hwnd).left, 230);
+    EXPECT_EQ(WindowRect(hwnd).top, 140);
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(clock.WaitForExit(10000));
+  }
+}
+
+TEST(PictureClockAtNoon, NonsenseInTheFileReadsAsZeroAndOtherLinesStay) {
+  ASSERT_TRUE(
+      WriteFileAtomic(IniPath(), "[Position]\r\nXpos=300\r\nYpos=abc\r\n[Note]\r\nkeep=1\r\n"));
+  Program clock(kExe);
+  HWND hwnd = clock.WaitForWindow(kClass);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(WindowRect(hwnd).left, 300);
+  EXPECT_EQ(WindowRect(hwnd).top, 0);
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(clock.WaitForExit(10000));
+  EXPECT_EQ(ReadFileBytes(IniPath()).value_or("(none)"),
+            "[Position]\r\nXpos=300\r\nYpos=0\r\n[Note]\r\nkeep=1\r\n");
+}
+
+#elif defined(TICKMOTH_E2E_QUARTER_TO_ONE)
+
+TEST(PictureClockAtQuarterToOne, MinuteAtTheLeftAndSecondAtTheBottomAtHalfPast) {
+  Artwork art;
+  Program clock(kExe);
+  ASSERT_TRUE(clock.started());
+  HWND hwnd = clock.WaitForWindow(kClass);
+  ASSERT_NE(hwnd, nullptr);
+  const int halfPast = 45 * 60 + 30;
+  ASSERT_LT(SecondsOfDay(Now()), halfPast) << "the window came up after 0:45:30";
+
+  Screenshot frame;
+  ASSERT_TRUE(WaitForFrame(
+      hwnd, &frame,
+      [&](const Screenshot& s) {
+        return SpriteAt(s, art.second, {67, 131});
+      },
+      20000))
+      << "no frame with the second sprite at the bottom";
+  int seen = SecondsOfDay(Now());
+  EXPECT_GE(seen, halfPast);
+  EXPECT_LE(seen, halfPast + 2);
+  EXPECT_TRUE(SpriteAt(frame, art.minute, {3, 67}));  // centre (11, 75)
+  EXPECT_TRUE(SpriteAt(frame, art.hour, {91, 7}));    // 22.5 degrees past the top
+  EXPECT_GT(TextPixels(frame, art.illust), 20);
+
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(clock.WaitForExit(10000));
+}
+
+#else
+#error "Build this driver for one start time: TICKMOTH_E2E_NOON or TICKMOTH_E2E_QUARTER_TO_ONE"
+#endif
