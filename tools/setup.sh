@@ -43,6 +43,8 @@ ensure_prefix() {
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Audio"="alsa"\r\n\r\n'
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
+  # Stop the server that made the prefix: it saves the registry, and a persistent one can start.
+  wineserver -k
   touch "$marker"
 }
 
