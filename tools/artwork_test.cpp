@@ -29,7 +29,9 @@ struct Rgb {
   int Luma() const { return (r * 299 + g * 587 + b * 114) / 1000; }
 };
 
-void PrintTo(const Rgb& c, std::ostream* os) { *os << "rgb(" << c.r << "," << c.g << "," << c.b << ")"; }
+void PrintTo(const Rgb& c, std::ostream* os) {
+  *os << "rgb(" << c.r << "," << c.g << "," << c.b << ")";
+}
 
 // A bottom-up, uncompressed BMP of 4 or 24 bits per pixel, validated on load.
 struct Bmp {
