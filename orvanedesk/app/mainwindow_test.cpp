@@ -49,6 +49,11 @@ class MainWindowTest : public ::testing::Test {
     GetWindowTextW(hwnd_, text, 128);
     return text;
   }
+  // The picture on show, as the window loads it.
+  Pixels Illustration() {
+    Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
+    return picture ? CaptureBitmap(picture.get()) : Pixels{};
+  }
   // Device pixel of a face-space point.
   POINT FacePixel(int x, int y) {
     WindowDc dc(hwnd_);
@@ -127,9 +132,8 @@ TEST_F(MainWindowTest, TickTitlesAndDrawsDate) {
 
 TEST_F(MainWindowTest, OneDigitDateLeavesTheIllustrationAtAandE) {
   Open({2026, 3, 5, 4, 10, 20, 0});
-  Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
-  ASSERT_TRUE(picture);
-  Pixels illustration = CaptureBitmap(picture.get());
+  Pixels illustration = Illustration();
+  ASSERT_FALSE(illustration.pixels.empty());
   Pixels face = CaptureClient(hwnd_);
   EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT3), 71, 375));
   EXPECT_TRUE(face.Contains(ResourceBitmap(IDB_DIGIT5), 94, 375));
@@ -142,9 +146,8 @@ TEST_F(MainWindowTest, OneDigitDateLeavesTheIllustrationAtAandE) {
 TEST_F(MainWindowTest, HandsPaintedAndSecondHandInvertsThenRestores) {
   // 10:08:15: hour hand up-left, minute hand up-right, second hand along the right radius.
   Open({2026, 12, 31, 4, 10, 8, 15});
-  Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
-  ASSERT_TRUE(picture);
-  Pixels illustration = CaptureBitmap(picture.get());
+  Pixels illustration = Illustration();
+  ASSERT_FALSE(illustration.pixels.empty());
 
   Pixels face = CaptureClient(hwnd_);
   HandShape hour = ComputeHand(kHourHand, HourHandAngle(10, 8));
@@ -171,8 +174,7 @@ TEST_F(MainWindowTest, HandsPaintedAndSecondHandInvertsThenRestores) {
 
 TEST_F(MainWindowTest, WithoutSecondHandNoLineIsDrawn) {
   Open({2026, 12, 31, 4, 10, 8, 15}, false);
-  Gdi<HBITMAP> picture = window_->LoadIllustFile("bitmap0.bmp");
-  Pixels illustration = CaptureBitmap(picture.get());
+  Pixels illustration = Illustration();
   TickAt({2026, 12, 31, 4, 10, 8, 16});
   Pixels face = CaptureClient(hwnd_);
   POINT on15 = FacePixel(300, 0);
