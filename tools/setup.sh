@@ -4,7 +4,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # Debian packages the build, the programs and the tests need.
 clocks_packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
+  wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   faketime libasound2)
 
 ensure_packages() {
