@@ -43,7 +43,7 @@ class TempFolder : public ::testing::Test {
 };
 
 TEST_F(TempFolder, AtomicWriteReplacesAndKeepsBytes) {
-  auto path = folder_ / "Show.ini";
+  FilePath path = (folder_ / "Show.ini").native();
   ASSERT_TRUE(WriteLines(path, {"1", "0"}));
   ASSERT_TRUE(WriteLines(path, {"\x95\x5C", "x"}));
   EXPECT_EQ(ReadFileBytes(path), std::optional<std::string>("\x95\x5C\r\nx\r\n"));
@@ -54,13 +54,13 @@ TEST_F(TempFolder, AtomicWriteReplacesAndKeepsBytes) {
 }
 
 TEST_F(TempFolder, FailuresLeaveNothingBehind) {
-  EXPECT_EQ(ReadLines(folder_ / "missing.ini"), std::nullopt);
+  EXPECT_EQ(ReadLines((folder_ / "missing.ini").native()), std::nullopt);
   auto inMissingFolder = folder_ / "no" / "such" / "file.ini";
-  EXPECT_FALSE(WriteLines(inMissingFolder, {"1"}));
+  EXPECT_FALSE(WriteLines(inMissingFolder.native(), {"1"}));
   EXPECT_FALSE(std::filesystem::exists(inMissingFolder));
   // A folder in the way of the target: the swap fails and the old content stays.
   std::filesystem::create_directories(folder_ / "blocked");
-  EXPECT_FALSE(WriteLines(folder_ / "blocked", {"1"}));
+  EXPECT_FALSE(WriteLines((folder_ / "blocked").native(), {"1"}));
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "blocked"));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "blocked.tmp"));
 }

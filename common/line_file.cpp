@@ -1,8 +1,5 @@
 #include "line_file.h"
 
-#include <fstream>
-#include <iterator>
-
 std::vector<std::string> SplitLines(std::string_view bytes) {
   std::vector<std::string> lines;
   while (!bytes.empty()) {
@@ -27,20 +24,12 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return out;
 }
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
-std::optional<std::vector<std::string>> ReadLines(const std::filesystem::path& path) {
+std::optional<std::vector<std::string>> ReadLines(const FilePath& path) {
   auto bytes = ReadFileBytes(path);
   if (!bytes) return std::nullopt;
   return SplitLines(*bytes);
 }
 
-bool WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+bool WriteLines(const FilePath& path, const std::vector<std::string>& lines) {
   return WriteFileAtomic(path, JoinLines(lines));
 }

@@ -5,9 +5,21 @@
 
 #include <cstdio>
 
-bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::path temp = path;
-  temp += ".tmp";
+std::optional<std::string> ReadFileBytes(const FilePath& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  bool ok = !std::ferror(file);
+  std::fclose(file);
+  if (!ok) return std::nullopt;
+  return bytes;
+}
+
+bool WriteFileAtomic(const FilePath& path, std::string_view bytes) {
+  std::string temp = path + ".tmp";
   int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return false;
   const char* p = bytes.data();
