@@ -72,7 +72,13 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   }
   auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  LRESULT result = form->OnMessage(msg, wParam, lParam);
+  LRESULT result;
+  try {
+    result = form->OnMessage(msg, wParam, lParam);
+  } catch (...) {
+    // No exception may unwind through the system's dispatcher.
+    result = DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     form->hwnd_ = nullptr;
