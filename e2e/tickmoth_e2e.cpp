@@ -94,6 +94,20 @@ bool WaitForFrame(HWND hwnd, Screenshot* frame, Pred shows, DWORD timeoutMs) {
       timeoutMs);
 }
 
+// Waits for the frame of the given second of the day, known by the second sprite at its corner,
+// and checks that it came when the clock read that second. False when no such frame came.
+bool FrameOfSecond(HWND hwnd, const Artwork& art, SpritePoint secondCorner, int secondOfDay,
+                   Screenshot* frame) {
+  if (!WaitForFrame(
+          hwnd, frame, [&](const Screenshot& s) { return SpriteAt(s, art.second, secondCorner); },
+          20000))
+    return false;
+  int seen = SecondsOfDay(Now());
+  EXPECT_GE(seen, secondOfDay);
+  EXPECT_LE(seen, secondOfDay + 2);
+  return true;
+}
+
 }  // namespace
 
 #if defined(TICKMOTH_E2E_NOON)
@@ -170,16 +184,8 @@ TEST(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
 
   // At 12:00:00 all three sprites sit at the top, the second on top of the others.
   Screenshot noon;
-  ASSERT_TRUE(WaitForFrame(
-      hwnd, &noon,
-      [&](const Screenshot& s) {
-        return SpriteAt(s, art.second, {67, 3});
-      },
-      20000))
+  ASSERT_TRUE(FrameOfSecond(hwnd, art, {67, 3}, 12 * 3600, &noon))
       << "no frame with the second sprite at the top";
-  int seen = SecondsOfDay(Now());
-  EXPECT_GE(seen, 12 * 3600);
-  EXPECT_LE(seen, 12 * 3600 + 2);
   EXPECT_TRUE(SpriteAt(noon, art.minute, {67, 3}, &art.second, {67, 3}));
   EXPECT_GT(TextPixels(noon, art.illust), 20) << "no time text";
 
@@ -269,16 +275,8 @@ TEST(PictureClockAtQuarterToOne, MinuteAtTheLeftAndSecondAtTheBottomAtHalfPast) 
   ASSERT_LT(SecondsOfDay(Now()), halfPast) << "the window came up after 0:45:30";
 
   Screenshot frame;
-  ASSERT_TRUE(WaitForFrame(
-      hwnd, &frame,
-      [&](const Screenshot& s) {
-        return SpriteAt(s, art.second, {67, 131});
-      },
-      20000))
+  ASSERT_TRUE(FrameOfSecond(hwnd, art, {67, 131}, halfPast, &frame))
       << "no frame with the second sprite at the bottom";
-  int seen = SecondsOfDay(Now());
-  EXPECT_GE(seen, halfPast);
-  EXPECT_LE(seen, halfPast + 2);
   EXPECT_TRUE(SpriteAt(frame, art.minute, {3, 67}));  // centre (11, 75)
   EXPECT_TRUE(SpriteAt(frame, art.hour, {91, 7}));    // 22.5 degrees past the top
   EXPECT_GT(TextPixels(frame, art.illust), 20);
