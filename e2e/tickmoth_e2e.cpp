@@ -117,13 +117,24 @@ bool FrameOfSecond(HWND hwnd, const Artwork& art, SpritePoint secondCorner, int 
   return true;
 }
 
+std::wstring IniPath() { return DriverFolder() + L"tickmoth.INI"; }
+
+// Each scenario starts as a first start and leaves no position behind for the next one, nor for
+// a person who runs the program from the build folder afterwards.
+class FirstStart : public ::testing::Test {
+ protected:
+  void SetUp() override { DeleteFileW(IniPath().c_str()); }
+  void TearDown() override { DeleteFileW(IniPath().c_str()); }
+};
+
 }  // namespace
 
 #if defined(TICKMOTH_E2E_NOON)
 
 namespace {
 
-std::wstring IniPath() { return DriverFolder() + L"tickmoth.INI"; }
+using PictureClockAtNoon = FirstStart;
+
 
 bool InBox(int x, int y, SpritePoint corner) {
   return x >= corner.x && y >= corner.y && x < corner.x + kSpriteSize && y < corner.y + kSpriteSize;
@@ -160,8 +171,7 @@ RECT WindowRect(HWND hwnd) {
 
 }  // namespace
 
-TEST(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
-  DeleteFileW(IniPath().c_str());
+TEST_F(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
   Artwork art;
   ASSERT_EQ(art.illust.width, kPictureSize);
   Program clock(kExe);
@@ -213,7 +223,7 @@ TEST(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
   EXPECT_TRUE(clock.WaitForExit(10000));
 }
 
-TEST(PictureClockAtNoon, TimeTextGoesAtTheNextTickAndComesBack) {
+TEST_F(PictureClockAtNoon, TimeTextGoesAtTheNextTickAndComesBack) {
   Artwork art;
   Program clock(kExe);
   HWND hwnd = clock.WaitForWindow(kClass);
@@ -237,8 +247,7 @@ TEST(PictureClockAtNoon, TimeTextGoesAtTheNextTickAndComesBack) {
   EXPECT_TRUE(clock.WaitForExit(10000));
 }
 
-TEST(PictureClockAtNoon, ClosingRemembersThePositionForTheNextStart) {
-  DeleteFileW(IniPath().c_str());
+TEST_F(PictureClockAtNoon, ClosingRemembersThePositionForTheNextStart) {
   {
     Program clock(kExe);
     HWND hwnd = clock.WaitForWindow(kClass);
@@ -262,7 +271,7 @@ TEST(PictureClockAtNoon, ClosingRemembersThePositionForTheNextStart) {
   }
 }
 
-TEST(PictureClockAtNoon, NonsenseInTheFileReadsAsZeroAndOtherLinesStay) {
+TEST_F(PictureClockAtNoon, NonsenseInTheFileReadsAsZeroAndOtherLinesStay) {
   ASSERT_TRUE(
       WriteFileAtomic(IniPath(), "[Position]\r\nXpos=300\r\nYpos=abc\r\n[Note]\r\nkeep=1\r\n"));
   Program clock(kExe);
@@ -278,7 +287,9 @@ TEST(PictureClockAtNoon, NonsenseInTheFileReadsAsZeroAndOtherLinesStay) {
 
 #elif defined(TICKMOTH_E2E_QUARTER_TO_ONE)
 
-TEST(PictureClockAtQuarterToOne, MinuteAtTheLeftAndSecondAtTheBottomAtHalfPast) {
+using PictureClockAtQuarterToOne = FirstStart;
+
+TEST_F(PictureClockAtQuarterToOne, MinuteAtTheLeftAndSecondAtTheBottomAtHalfPast) {
   Artwork art;
   Program clock(kExe);
   ASSERT_TRUE(clock.started());
