@@ -135,7 +135,6 @@ namespace {
 
 using PictureClockAtNoon = FirstStart;
 
-
 bool InBox(int x, int y, SpritePoint corner) {
   return x >= corner.x && y >= corner.y && x < corner.x + kSpriteSize && y < corner.y + kSpriteSize;
 }
