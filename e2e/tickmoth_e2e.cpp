@@ -168,6 +168,20 @@ RECT WindowRect(HWND hwnd) {
   return r;
 }
 
+// Where the window opens on a start that is closed again at once.
+RECT PlaceOfAStart() {
+  Program clock(kExe);
+  HWND hwnd = clock.WaitForWindow(kClass);
+  if (!hwnd) {
+    ADD_FAILURE() << "no window";
+    return RECT{-1, -1, -1, -1};
+  }
+  RECT place = WindowRect(hwnd);
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(clock.WaitForExit(10000));
+  return place;
+}
+
 }  // namespace
 
 TEST_F(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
@@ -259,27 +273,17 @@ TEST_F(PictureClockAtNoon, ClosingRemembersThePositionForTheNextStart) {
   }
   EXPECT_EQ(ReadFileBytes(IniPath()).value_or("(none)"), "[Position]\r\nXpos=230\r\nYpos=140\r\n");
   EXPECT_FALSE(ReadFileBytes(IniPath() + L".tmp"));
-  {
-    Program clock(kExe);
-    HWND hwnd = clock.WaitForWindow(kClass);
-    ASSERT_NE(hwnd, nullptr);
-    EXPECT_EQ(WindowRect(hwnd).left, 230);
-    EXPECT_EQ(WindowRect(hwnd).top, 140);
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(clock.WaitForExit(10000));
-  }
+  RECT next = PlaceOfAStart();
+  EXPECT_EQ(next.left, 230);
+  EXPECT_EQ(next.top, 140);
 }
 
 TEST_F(PictureClockAtNoon, NonsenseInTheFileReadsAsZeroAndOtherLinesStay) {
   ASSERT_TRUE(
       WriteFileAtomic(IniPath(), "[Position]\r\nXpos=300\r\nYpos=abc\r\n[Note]\r\nkeep=1\r\n"));
-  Program clock(kExe);
-  HWND hwnd = clock.WaitForWindow(kClass);
-  ASSERT_NE(hwnd, nullptr);
-  EXPECT_EQ(WindowRect(hwnd).left, 300);
-  EXPECT_EQ(WindowRect(hwnd).top, 0);
-  PostMessageW(hwnd, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(clock.WaitForExit(10000));
+  RECT place = PlaceOfAStart();
+  EXPECT_EQ(place.left, 300);
+  EXPECT_EQ(place.top, 0);
   EXPECT_EQ(ReadFileBytes(IniPath()).value_or("(none)"),
             "[Position]\r\nXpos=300\r\nYpos=0\r\n[Note]\r\nkeep=1\r\n");
 }
