@@ -11,3 +11,15 @@ clocks_test(alarms_logic_test
     ${CMAKE_CURRENT_LIST_DIR}/schedule_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/alarm_tracker_test.cpp
   LIBS orvanedesk_logic)
+
+if(WIN32)
+  target_sources(orvanedesk_shell PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/message_popup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mainwindow_alarms.cpp)
+endif()
+
+if(WIN32)
+  clocks_test(alarms_shell_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_popup_test.cpp ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
+    LIBS orvanedesk_shell)
+endif()

@@ -13,6 +13,8 @@ class CClockApp : public CApplication {
     SetRegistryKey(L"HARBOR LAMP");
     auto window = std::make_unique<CMainwindow>(GetLocalNow);
     if (!window->Create()) return false;
+    window->LoadMessages();
+    window->RebuildHourMessages();
     HWND hwnd = window->hwnd();
     SetMainWindow(std::move(window));
     ShowWindow(hwnd, ShowCommand());

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/dialog.h"
 #include "win/system.h"
 
 namespace {
@@ -29,6 +30,7 @@ int CApplication::Run(HINSTANCE instance, int showCommand) {
   if (!InitInstance()) return 1;
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (CDialog::PreTranslateModeless(&msg)) continue;
     if (mainWindow_ && mainWindow_->PreTranslateMessage(&msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

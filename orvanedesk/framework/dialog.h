@@ -64,6 +64,9 @@ class CDialog {
   bool Create(HWND parent);
   // Runs DoDataExchange; false when a saved value was refused.
   bool UpdateData(bool save);
+  // The message loop offers each message to the open modeless dialog it is for (keyboard
+  // navigation, tooltips); true when that dialog took it.
+  static bool PreTranslateModeless(MSG* msg);
 
  protected:
   virtual BOOL OnInitDialog();
@@ -74,6 +77,8 @@ class CDialog {
   virtual void OnCancel();
   virtual void DoDataExchange(CDataExchange&) {}
   virtual INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // A modeless dialog's look at a message for it or its controls before it is dispatched.
+  virtual bool PreTranslateMessage(MSG* msg) { return IsDialogMessageW(hwnd_, msg) != FALSE; }
   // After the window is gone; a modeless dialog that owns itself deletes itself here.
   virtual void PostNcDestroy() {}
   // Ends a modal dialog, destroys a modeless one.
