@@ -6,7 +6,13 @@
 namespace {
 
 // The wall clock starts at 21:59:30 on 31 December (set by the test command).
+// The program makes its Message.ini when there is none; the run leaves none behind.
+struct RemovesMessageFile {
+  ~RemovesMessageFile() { DeleteFileW((DriverFolder() + L"Message.ini").c_str()); }
+};
+
 TEST(DeskClock, ShowsTheYearsLastMinutesAndClosesAtOnce) {
+  RemovesMessageFile cleanup;
   Program clock(L"orvanedesk.exe");
   ASSERT_TRUE(clock.started());
   HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");

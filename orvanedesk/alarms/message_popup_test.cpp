@@ -1,4 +1,5 @@
 #include "alarms/message_popup.h"
+#include "app/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -253,6 +254,81 @@ TEST(MessagePopup, PagingKeepsTheOtherPopupsAndALaterSound) {
   EXPECT_TRUE(IsWindow(second));
   DestroyWindow(first);
   DestroyWindow(second);
+}
+
+}  // namespace
+
+namespace {
+
+LocalTime g_now;
+
+std::vector<HWND> ThreadPopups() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) {
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+          reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
+  g_now = {2026, 12, 9, 3, 7, 4, 50};
+  CMainwindow window([] { return g_now; });
+  ASSERT_TRUE(window.Create());
+  window.Messages = {Rec("now", "start minute", "NULL", kDaily, "NULL", kAtTime, "7:4"),
+                     Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5"),
+                     Rec("b", "2", "NULL", kDaily, "NULL", kHourly, "5")};
+  window.RebuildHourMessages();
+  ShowWindow(window.hwnd(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(window.hwnd()));
+  g_now.second = 55;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_TRUE(ThreadPopups().empty());
+  g_now.minute = 5;
+  g_now.second = 0;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  std::vector<HWND> popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(Text(popups[0]), L"メッセージ (1/2)");
+  DestroyWindow(popups[0]);
+  // The hour changes over a gap: the 7:05 items never come back at 8:05 except the hourly one.
+  g_now.hour = 8;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" b");
+  DestroyWindow(popups[0]);
+
+  // As a user meets it: paged through and closed by its buttons, then the window minimized.
+  g_now.minute = 6;
+  window.Messages = {Rec("c", "1", "NULL", kDaily, "NULL", kAtTime, "8:7"),
+                     Rec("d", "2", "NULL", kDaily, "NULL", kAtTime, "8:7"),
+                     Rec("e", "3", "NULL", kDaily, "NULL", kAtTime, "8:8")};
+  window.RebuildHourMessages();
+  ShowWindow(window.hwnd(), SW_RESTORE);
+  g_now.minute = 7;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  Click(popups[0], IDC_POPUP_NEXT);
+  Click(popups[0], IDC_POPUP_NEXT);
+  EXPECT_FALSE(IsWindow(popups[0]));
+  SendMessageW(window.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump();
+  g_now.minute = 8;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" e");
+  DestroyWindow(popups[0]);
+  DestroyWindow(window.hwnd());
 }
 
 }  // namespace

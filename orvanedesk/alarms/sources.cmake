@@ -23,3 +23,10 @@ if(WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_popup_test.cpp ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
     LIBS orvanedesk_shell)
 endif()
+
+if(NOT WIN32)
+  clocks_test(artwork_alarms_test SOURCES ${CMAKE_SOURCE_DIR}/tools/artwork_alarms_test.cpp)
+  if(TARGET artwork_alarms_test)
+    target_compile_definitions(artwork_alarms_test PRIVATE ARTWORK_ROOT="${CMAKE_SOURCE_DIR}")
+  endif()
+endif()
