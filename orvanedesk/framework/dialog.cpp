@@ -263,6 +263,11 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
   pages_.push_back(page);
 }
 
+void CPropertySheet::SetCaption(std::wstring caption) {
+  caption_ = std::move(caption);
+  if (hwnd_) SetWindowTextW(hwnd_, caption_.c_str());
+}
+
 INT_PTR CPropertySheet::DoModal() {
   std::vector<PROPSHEETPAGEW> pages;
   for (CPropertyPage* page : pages_) pages.push_back(page->Describe());
