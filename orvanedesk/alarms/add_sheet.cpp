@@ -12,7 +12,9 @@ std::wstring LoadResourceString(UINT id) {
   return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
-std::string BrowseWaveFile(HWND owner) {
+bool HasText(HWND edit) { return GetWindowTextLengthW(edit) > 0; }
+
+std::wstring BrowseWaveFile(HWND owner) {
   wchar_t path[MAX_PATH] = {};
   // One filter entry: the description and its pattern.
   static const wchar_t kFilter[] = L"WAVE サウンド (*.wav)\0*.wav\0";
@@ -25,7 +27,7 @@ std::string BrowseWaveFile(HWND owner) {
   ofn.lpstrTitle = L"参照";
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetOpenFileNameW(&ofn)) return {};
-  return WideToCp932(path);
+  return path;
 }
 
 bool AcceptMessageText(HWND page, int messageBox, const std::string& message) {
@@ -69,25 +71,25 @@ BOOL CAddPropertyPage2::OnInitDialog() {
 }
 
 bool CAddPropertyPage2::OnSetActive() {
-  SetWizardButtons(TextPageButtons(Title, Wave, Message));
+  SetWizardButtons(TextPageButtons(!Title.empty(), !Wave.empty(), !Message.empty()));
   return true;
 }
 
 bool CAddPropertyPage2::OnCommand(int id, int code, HWND control) {
   if (id == IDC_ADD_BROWSE && code == BN_CLICKED) {
-    std::string path = BrowseWaveFile(hwnd());
-    if (!path.empty()) SetItemText(hwnd(), IDC_ADD_WAVE, path);
+    std::wstring path = BrowseWaveFile(hwnd());
+    if (!path.empty()) SetDlgItemTextW(hwnd(), IDC_ADD_WAVE, path.c_str());
     return true;
   }
   if (code == EN_CHANGE && attached_ &&
       (id == IDC_ADD_TITLE || id == IDC_ADD_WAVE || id == IDC_ADD_MESSAGE)) {
-    std::string title = GetItemText(hwnd(), IDC_ADD_TITLE);
+    bool hasTitle = HasText(Item(IDC_ADD_TITLE));
     if (id == IDC_ADD_TITLE) {
-      EnableWindow(Item(IDC_ADD_WAVE), !title.empty());
-      EnableWindow(Item(IDC_ADD_MESSAGE), !title.empty());
+      EnableWindow(Item(IDC_ADD_WAVE), hasTitle);
+      EnableWindow(Item(IDC_ADD_MESSAGE), hasTitle);
     }
-    SetWizardButtons(TextPageButtons(title, GetItemText(hwnd(), IDC_ADD_WAVE),
-                                     GetItemText(hwnd(), IDC_ADD_MESSAGE)));
+    SetWizardButtons(
+        TextPageButtons(hasTitle, HasText(Item(IDC_ADD_WAVE)), HasText(Item(IDC_ADD_MESSAGE))));
     return true;
   }
   return CPropertyPage::OnCommand(id, code, control);

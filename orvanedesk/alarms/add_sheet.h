@@ -6,7 +6,8 @@
 #include "framework/dialog.h"
 
 // The file dialog both editors browse with: a wave file's full path, empty when cancelled.
-std::string BrowseWaveFile(HWND owner);
+std::wstring BrowseWaveFile(HWND owner);
+bool HasText(HWND edit);
 // A message the file could not keep as typed is refused with a notice; true when accepted.
 bool AcceptMessageText(HWND page, int messageBox, const std::string& message);
 // A string of the program's resources.

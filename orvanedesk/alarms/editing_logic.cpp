@@ -65,12 +65,12 @@ void StoreTimeEdit(ScheduleValues& v, int box, int value) {
     v.minute = value;
 }
 
-int TextPageButtons(const std::string& title, const std::string& wave, const std::string& message) {
-  return 1 | (ConfirmAllowed(title, wave, message) ? 2 : 0);
+int TextPageButtons(bool hasTitle, bool hasWave, bool hasMessage) {
+  return 1 | (ConfirmAllowed(hasTitle, hasWave, hasMessage) ? 2 : 0);
 }
 
-bool ConfirmAllowed(const std::string& title, const std::string& wave, const std::string& message) {
-  return !title.empty() && (!wave.empty() || !message.empty());
+bool ConfirmAllowed(bool hasTitle, bool hasWave, bool hasMessage) {
+  return hasTitle && (hasWave || hasMessage);
 }
 
 int RowImage(const CMessageRecord& record) {

@@ -28,9 +28,9 @@ void StoreDateEdit(ScheduleValues& v, int box, int value);
 void StoreTimeEdit(ScheduleValues& v, int box, int value);
 
 // Wizard buttons of the text page (1 Back, 2 Next): Next needs a title and a sound or a message.
-int TextPageButtons(const std::string& title, const std::string& wave, const std::string& message);
+int TextPageButtons(bool hasTitle, bool hasWave, bool hasMessage);
 // The properties sheet's OK under the same rule.
-bool ConfirmAllowed(const std::string& title, const std::string& wave, const std::string& message);
+bool ConfirmAllowed(bool hasTitle, bool hasWave, bool hasMessage);
 
 // Image of a list row in the main window's icon list: 2 message only, 1 sound only, 3 both.
 int RowImage(const CMessageRecord& record);

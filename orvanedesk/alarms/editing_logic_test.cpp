@@ -85,13 +85,13 @@ TEST(SchedulePage, TypedNumbersSurviveUnitSwitches) {
 }
 
 TEST(EditingRules, NextAndOkNeedATitleAndASoundOrAMessage) {
-  EXPECT_EQ(TextPageButtons("", "", ""), 1);
-  EXPECT_EQ(TextPageButtons("t", "", ""), 1);
-  EXPECT_EQ(TextPageButtons("", "a.wav", "m"), 1);
-  EXPECT_EQ(TextPageButtons("t", "", "m"), 3);
-  EXPECT_EQ(TextPageButtons("t", "a.wav", ""), 3);
-  EXPECT_FALSE(ConfirmAllowed("", "a.wav", "m"));
-  EXPECT_TRUE(ConfirmAllowed("t", "a.wav", ""));
+  EXPECT_EQ(TextPageButtons(false, false, false), 1);
+  EXPECT_EQ(TextPageButtons(true, false, false), 1);
+  EXPECT_EQ(TextPageButtons(false, true, true), 1);
+  EXPECT_EQ(TextPageButtons(true, false, true), 3);
+  EXPECT_EQ(TextPageButtons(true, true, false), 3);
+  EXPECT_FALSE(ConfirmAllowed(false, true, true));
+  EXPECT_TRUE(ConfirmAllowed(true, true, false));
 }
 
 CMessageRecord Weekly(const std::string& title, const std::string& time) {

@@ -177,8 +177,8 @@ Step OnPage(const wchar_t* caption) {
   return [caption](HWND sheet) { return WindowText(sheet) == caption; };
 }
 
-const std::string kTitle = WideToCp932(L"夕食");
-const std::string kText = WideToCp932(L"ごはんの時間");
+const std::string kTitle = *WideToCp932(L"夕食");
+const std::string kText = *WideToCp932(L"ごはんの時間");
 
 TEST(AddWizard, WeeklySaturdayAtHalfPastSixIsHandedBackOnFinish) {
   TestWizard wizard;
@@ -297,7 +297,7 @@ TEST(AddWizard, HourlyMinuteAndDailyFromTheEditsAndCancelHandsNothingBack) {
 }
 
 CMessageRecord Saturday() {
-  return {kTitle,  "C:\\a.wav", WideToCp932(L"一行目\r\n]\r\n三行目"), kWeekly, "6",
+  return {kTitle,  "C:\\a.wav", *WideToCp932(L"一行目\r\n]\r\n三行目"), kWeekly, "6",
           kAtTime, "18:30"};
 }
 
@@ -372,7 +372,7 @@ TEST(PropertiesSheet, NarrowedWithOkAndCancelOnlyAndItsCaptionFollowsTheTitle) {
   // Confirmed without opening "スケジュール": the stored schedule stays as it was.
   EXPECT_EQ(sheet.Page3.Opened, 0);
   CMessageRecord expected = Saturday();
-  expected.title = WideToCp932(L"朝食");
+  expected.title = *WideToCp932(L"朝食");
   expected.alarm = kNone;
   EXPECT_EQ(sheet.Result(Saturday()), expected);
 }

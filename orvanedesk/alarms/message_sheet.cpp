@@ -49,25 +49,28 @@ void CMessagePropertyPage2::UpdateConfirm() {
   if (!attached_) return;
   auto* sheet = static_cast<CMessagePropertySheet*>(Owner());
   if (!sheet) return;
-  sheet->EnableConfirm(ConfirmAllowed(GetItemText(hwnd(), IDC_EDIT_TITLE),
-                                      GetItemText(hwnd(), IDC_EDIT_WAVE),
-                                      GetItemText(hwnd(), IDC_EDIT_MESSAGE)));
+  sheet->EnableConfirm(ConfirmAllowed(HasText(Item(IDC_EDIT_TITLE)), HasText(Item(IDC_EDIT_WAVE)),
+                                      HasText(Item(IDC_EDIT_MESSAGE))));
 }
 
 bool CMessagePropertyPage2::OnCommand(int id, int code, HWND control) {
   if (id == IDC_EDIT_BROWSE && code == BN_CLICKED) {
-    std::string path = BrowseWaveFile(hwnd());
-    if (!path.empty()) SetItemText(hwnd(), IDC_EDIT_WAVE, path);
+    std::wstring path = BrowseWaveFile(hwnd());
+    if (!path.empty()) SetDlgItemTextW(hwnd(), IDC_EDIT_WAVE, path.c_str());
     return true;
   }
   if (code == EN_CHANGE && attached_ &&
       (id == IDC_EDIT_TITLE || id == IDC_EDIT_WAVE || id == IDC_EDIT_MESSAGE)) {
     SetModified();
     if (id == IDC_EDIT_TITLE) {
-      std::string title = GetItemText(hwnd(), IDC_EDIT_TITLE);
-      EnableWindow(Item(IDC_EDIT_WAVE), !title.empty());
-      EnableWindow(Item(IDC_EDIT_MESSAGE), !title.empty());
-      if (auto* sheet = static_cast<CMessagePropertySheet*>(Owner())) sheet->SetTitle(title);
+      bool hasTitle = HasText(Item(IDC_EDIT_TITLE));
+      EnableWindow(Item(IDC_EDIT_WAVE), hasTitle);
+      EnableWindow(Item(IDC_EDIT_MESSAGE), hasTitle);
+      // The caption shows the title as typed, also while it holds what the file cannot.
+      std::wstring title(GetWindowTextLengthW(Item(IDC_EDIT_TITLE)) + 1, L'\0');
+      title.resize(
+          GetWindowTextW(Item(IDC_EDIT_TITLE), title.data(), static_cast<int>(title.size())));
+      if (Owner()) Owner()->SetCaption(title);
     }
     UpdateConfirm();
     return true;

@@ -85,7 +85,7 @@ bool CSchedulePage::OnCommand(int id, int code, HWND control) {
     return true;
   }
   if (code == EN_CHANGE) {
-    int value = AtoiOf(GetItemText(hwnd(), id));
+    int value = AtoiOf(GetItemText(hwnd(), id).value_or(std::string()));
     switch (id) {
       case IDC_SCHED_DATE_FIRST:
         StoreDateEdit(Values, 0, value);
