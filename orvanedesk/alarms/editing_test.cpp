@@ -40,6 +40,16 @@ void Choose(HWND sheet, int id, int index) {
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
+// The page shows a control whole: the sheet is laid out in the pages' own dialog units.
+bool Fits(HWND sheet, int id) {
+  HWND page = CurrentPage(sheet);
+  RECT client{}, control{};
+  GetClientRect(page, &client);
+  GetWindowRect(GetDlgItem(page, id), &control);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&control), 2);
+  return control.right <= client.right && control.bottom <= client.bottom;
+}
+
 bool Shown(HWND sheet, int id) { return IsWindowVisible(GetDlgItem(CurrentPage(sheet), id)); }
 bool Enabled(HWND window, int id) { return IsWindowEnabled(GetDlgItem(window, id)); }
 
@@ -337,6 +347,7 @@ TEST(PropertiesSheet, NarrowedWithOkAndCancelOnlyAndItsCaptionFollowsTheTitle) {
                    EXPECT_EQ(tab.right - tab.left, plainTab.right - plainTab.left - 60);
                    GetWindowRect(CurrentPage(hwnd), &page);
                    EXPECT_LE(page.right, tab.right);
+                   EXPECT_TRUE(Fits(hwnd, IDC_EDIT_BROWSE));
                    // The record's texts, and an empty caption with the title.
                    EXPECT_EQ(PageText(hwnd, IDC_EDIT_TITLE), L"夕食");
                    EXPECT_EQ(PageText(hwnd, IDC_EDIT_WAVE), L"C:\\a.wav");
@@ -398,6 +409,7 @@ TEST(PropertiesSheet, ScheduleTabShowsTheRecordAndRefusesAnEmptyNumber) {
                    GetWindowRect(CurrentPage(hwnd), &page);
                    GetWindowRect(PropSheet_GetTabControl(hwnd), &tab);
                    EXPECT_LE(page.right, tab.right);
+                   EXPECT_TRUE(Fits(hwnd, IDC_SCHED_TIME_SECOND_LABEL));
                    Shot(hwnd, "properties-schedule");
                    Choose(hwnd, IDC_SCHED_WEEKDAY, 1);
                    return true;
