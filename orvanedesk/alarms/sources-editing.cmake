@@ -5,6 +5,13 @@ clocks_test(editing_logic_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/editing_logic_test.cpp
   LIBS orvanedesk_logic)
 
+if(NOT WIN32)
+  clocks_test(editing_artwork_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/editing_artwork_test.cpp)
+  if(TARGET editing_artwork_test)
+    target_compile_definitions(editing_artwork_test PRIVATE ARTWORK_ROOT="${CMAKE_SOURCE_DIR}")
+  endif()
+endif()
+
 if(WIN32)
   target_sources(orvanedesk_shell PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
