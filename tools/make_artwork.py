@@ -694,6 +694,7 @@ def main():
         write("tickmoth/res/%s.bmp" % kind, bmp_bytes(sprite(kind), VGA))
     write("tickmoth/res/tickmoth.ico",
           ico_bytes([round_clock_icon(s) for s in (16, 32)]))
+    __import__("artwork_tamsel").main(write)
 
 
 if __name__ == "__main__":
