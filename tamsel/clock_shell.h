@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "clock_logic.h"
 #include "edition.h"
@@ -47,6 +48,7 @@ HWND StartCharacterClock(HINSTANCE instance, int show, const Edition& edition);
 
 // The window's shape: one rectangle per run of non-key pixels. Null when there is none.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF key);
+HRGN RegionFromRuns(const std::vector<Run>& runs, int width, int height);
 // The same shape read one GetPixel call at a time and united run by run, kept only to measure
 // what reading the pixels in one go saves.
 HRGN RegionFromBitmapPixelByPixel(HBITMAP bitmap, COLORREF key);

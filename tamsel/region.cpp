@@ -19,8 +19,9 @@ bool ReadPixels(HBITMAP bitmap, int& width, int& height, std::vector<uint32_t>& 
   bmi.bmiHeader.biBitCount = 32;
   bmi.bmiHeader.biCompression = BI_RGB;
   pixels.assign(static_cast<size_t>(width) * height, 0);
-  WindowDc screen(nullptr);
-  return GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &bmi, DIB_RGB_COLORS) == height;
+  // A memory DC: fetching the screen's DC can cost more than the read itself.
+  MemoryDc memory(CreateCompatibleDC(nullptr));
+  return GetDIBits(memory.get(), bitmap, 0, height, pixels.data(), &bmi, DIB_RGB_COLORS) == height;
 }
 
 }  // namespace
@@ -31,7 +32,10 @@ HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF key) {
   if (!ReadPixels(bitmap, width, height, pixels)) return nullptr;
   // GetDIBits gives blue in the low byte; the runs compare 0x00RRGGBB.
   uint32_t rgbKey = GetRValue(key) << 16 | GetGValue(key) << 8 | GetBValue(key);
-  std::vector<Run> runs = RegionRuns(pixels.data(), width, height, rgbKey);
+  return RegionFromRuns(RegionRuns(pixels.data(), width, height, rgbKey), width, height);
+}
+
+HRGN RegionFromRuns(const std::vector<Run>& runs, int width, int height) {
   if (runs.empty()) return nullptr;
   // All rectangles handed over at once: the system sorts and merges them in one pass.
   std::vector<BYTE> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
