@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <optional>
 #include <vector>
 
 #include "clock_shell.h"
@@ -40,9 +41,15 @@ std::wstring ItemText(HWND dlg, int id) {
   return text.data();
 }
 
-// The wave file box as stored text: code page 932, as much as the stored buffer holds.
-std::string WaveFileText(HWND dlg) {
-  return CutCp932(WideToCp932(ItemText(dlg, IDC_WAVE)), kAlarmFileMax);
+// The wave file box as stored text: code page 932, as much as the stored buffer holds. A path
+// with a character the code page lacks would name another file: it is refused with a message.
+std::optional<std::string> WaveFileText(HWND dlg) {
+  std::optional<std::string> text = WideToCp932(ItemText(dlg, IDC_WAVE));
+  if (!text) {
+    MessageBoxW(dlg, L"保存できない文字が含まれています。", L"ALARM", MB_OK | MB_ICONWARNING);
+    return std::nullopt;
+  }
+  return CutCp932(*text, kAlarmFileMax);
 }
 
 void Warn(HWND dlg, const wchar_t* text) {
@@ -80,7 +87,9 @@ void AlarmOk(HWND dlg) {
   int minute = ReadDialogNumber(ItemText(dlg, IDC_MINUTE));
   if (minute < 0 || minute > 59) return Warn(dlg, L"分は0～59の範囲です");
   s.alarmMinute = minute;
-  s.alarmFile = WaveFileText(dlg);
+  std::optional<std::string> file = WaveFileText(dlg);
+  if (!file) return;
+  s.alarmFile = *file;
   SaveClockSettings();
   StopSound();
   Close(dlg, IDOK);
@@ -101,8 +110,12 @@ void AlarmBrowse(HWND dlg) {
   ofn.nMaxFileTitle = 255;
   ofn.lpstrTitle = L"WAVEファイル指定";
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (GetOpenFileNameW(&ofn))
-    g_clock.settings.alarmFile = CutCp932(WideToCp932(file), kAlarmFileMax);
+  if (GetOpenFileNameW(&ofn)) {
+    if (std::optional<std::string> chosen = WideToCp932(file))
+      g_clock.settings.alarmFile = CutCp932(*chosen, kAlarmFileMax);
+    else
+      MessageBoxW(dlg, L"保存できない文字が含まれています。", L"ALARM", MB_OK | MB_ICONWARNING);
+  }
   SetDlgItemTextW(dlg, IDC_WAVE, Cp932ToWide(g_clock.settings.alarmFile).c_str());
   InvalidateRect(dlg, nullptr, TRUE);
 }
@@ -167,8 +180,10 @@ INT_PTR CALLBACK AlarmProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
           AlarmBrowse(dlg);
           break;
         case IDC_PLAY:
-          g_clock.settings.alarmFile = WaveFileText(dlg);
-          PlayAlarmFile();
+          if (std::optional<std::string> file = WaveFileText(dlg)) {
+            g_clock.settings.alarmFile = *file;
+            PlayAlarmFile();
+          }
           break;
       }
       return TRUE;

@@ -27,6 +27,7 @@ std::optional<std::string> ReadText(HKEY key, const wchar_t* name) {
   if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) !=
       ERROR_SUCCESS)
     return std::nullopt;
+  // Text another program stored with characters the code page lacks counts as missing.
   return WideToCp932(std::wstring_view(text.data(), got / sizeof(wchar_t)));
 }
 

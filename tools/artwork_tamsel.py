@@ -549,7 +549,8 @@ def heart_icon(letter, size):
     return img
 
 
-def main(write):
+def main(base):
+    write = base.write
     for letter in "abc":
         base, frames = backgrounds(letter)
         write("tamsel/res/%s/picture104.bmp" % letter, base)

@@ -696,7 +696,6 @@ def main():
         write("tickmoth/res/%s.bmp" % kind, bmp_bytes(sprite(kind), VGA))
     write("tickmoth/res/tickmoth.ico",
           ico_bytes([round_clock_icon(s) for s in (16, 32)]))
-    __import__("artwork_tamsel").main(write)
 
     # Each further set of pictures lives in a module of its own beside this one,
     # tools/artwork_<set>.py, whose main(base) gets this module for its helpers.
