@@ -35,8 +35,8 @@ void Later(HWND sheet, std::function<void(HWND)> step) {
 
 TEST(AlarmListPage, CarriesItsRecordsThroughApplyAndOk) {
   CMyPropertyPage3 page;
-  AlarmListRecord a{"朝", "C:\\a.wav", "NULL", "毎日", "NULL", "指定の時刻", "7:5"};
-  AlarmListRecord b{"b", "NULL", "msg", "毎週", "6", "毎時", "30"};
+  CMessageRecord a{"朝", "C:\\a.wav", "NULL", "毎日", "NULL", "指定の時刻", "7:5"};
+  CMessageRecord b{"b", "NULL", "msg", "毎週", "6", "毎時", "30"};
   page.Records = {a, b};
   ScriptedSheet sheet(L"シート", nullptr);
   sheet.AddPage(&page);
@@ -61,9 +61,8 @@ TEST(AlarmListPage, CarriesItsRecordsThroughApplyAndOk) {
   EXPECT_TRUE(addEnabled);
   EXPECT_TRUE(othersDisabled);
   ASSERT_EQ(page.Records.size(), 2u);
-  EXPECT_EQ(page.Records[0].title, a.title);
-  EXPECT_EQ(page.Records[0].timeDetail, a.timeDetail);
-  EXPECT_EQ(page.Records[1].message, b.message);
+  EXPECT_EQ(page.Records[0], a);
+  EXPECT_EQ(page.Records[1], b);
 }
 
 }  // namespace
