@@ -79,12 +79,6 @@ int RowImage(const CMessageRecord& record) {
   return 3;
 }
 
-int FindRecordForRow(const std::vector<CMessageRecord>& records, const CMessageRecord& row) {
-  for (size_t i = 0; i < records.size(); ++i)
-    if (records[i] == row) return static_cast<int>(i);
-  return -1;
-}
-
 CMessageRecord EditedRecord(const CMessageRecord& record, const std::string& title,
                             const std::string& wave, const std::string& message,
                             bool scheduleOpened, const ScheduleValues& schedule) {

@@ -35,9 +35,6 @@ bool ConfirmAllowed(bool hasTitle, bool hasWave, bool hasMessage);
 // Image of a list row in the main window's icon list: 2 message only, 1 sound only, 3 both.
 int RowImage(const CMessageRecord& record);
 
-// The first record whose seven texts equal a row's; -1 when none does.
-int FindRecordForRow(const std::vector<CMessageRecord>& records, const CMessageRecord& row);
-
 // The item edited on the properties sheet: the texts as typed (an empty sound or message is
 // "NULL") and the page's schedule when the schedule tab was opened and both units are chosen;
 // otherwise the item keeps its own four schedule fields.

@@ -107,15 +107,6 @@ TEST(EditingRules, RowIconsFollowNull) {
   EXPECT_EQ(RowImage(r), 2);
 }
 
-TEST(EditingRules, ARowFindsItsOwnRecordEvenWhenOnlyTheTimeDiffers) {
-  std::vector<CMessageRecord> records = {Weekly("b", "7:5"), Weekly("a", "18:30"),
-                                         Weekly("a", "18:31")};
-  EXPECT_EQ(FindRecordForRow(records, Weekly("a", "18:31")), 2);
-  EXPECT_EQ(FindRecordForRow(records, Weekly("a", "18:30")), 1);
-  EXPECT_EQ(FindRecordForRow(records, Weekly("a", "18:32")), -1);
-  EXPECT_EQ(FindRecordForRow({}, Weekly("a", "18:30")), -1);
-}
-
 TEST(EditingRules, PropertiesKeepTheScheduleUnlessItsTabWasOpenedWithBothUnitsChosen) {
   CMessageRecord old = {"t", "NULL", "m", "x", "y", "z", "w"};
   ScheduleValues v = Values(2, 0);

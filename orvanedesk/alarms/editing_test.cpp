@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "alarms/add_sheet.h"
+#include "alarms/alarm_list_page.h"
 #include "alarms/message_sheet.h"
 #include "cp932.h"
 #include "res/resource.h"
@@ -467,6 +468,224 @@ TEST(PropertiesSheet, DamagedUnitsShowNothingAndKeepTheirFieldsAndCancelKeepsAll
                      },
                      Click(IDCANCEL)};
   EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+}
+
+// ---- the alarm list page on a sheet of its own
+
+class ListHost : public CPropertySheet {
+ public:
+  ListHost() : CPropertySheet(L"プロパティ", nullptr) { AddPage(&page); }
+  CMyPropertyPage3 page;
+  std::vector<Step> steps;
+
+ protected:
+  void OnInitSheet() override { Run(hwnd(), steps); }
+};
+
+HWND g_found;
+// A visible window of this thread with the given caption.
+HWND FindCaption(const wchar_t* caption) {
+  g_found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM caption) -> BOOL {
+        if (IsWindowVisible(hwnd) &&
+            WindowText(hwnd) == reinterpret_cast<const wchar_t*>(caption)) {
+          g_found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(caption));
+  return g_found;
+}
+
+HWND ListOf(HWND sheet) { return GetDlgItem(CurrentPage(sheet), IDC_ALARM_LIST); }
+
+std::wstring Cell(HWND sheet, int row, int column) {
+  wchar_t text[256] = {};
+  ListView_GetItemText(ListOf(sheet), row, column, text, 256);
+  return text;
+}
+
+int ImageOf(HWND sheet, int row) {
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  ListView_GetItem(ListOf(sheet), &item);
+  return item.iImage;
+}
+
+int RowWith(HWND sheet, int column, const wchar_t* text) {
+  for (int row = 0; row < ListView_GetItemCount(ListOf(sheet)); ++row)
+    if (Cell(sheet, row, column) == text) return row;
+  return -1;
+}
+
+void Select(HWND sheet, int row) {
+  ListView_SetItemState(ListOf(sheet), row, LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+Step ClickOnPage(int id) {
+  return [id](HWND sheet) {
+    PostMessageW(GetDlgItem(CurrentPage(sheet), id), BM_CLICK, 0, 0);
+    return true;
+  };
+}
+
+// Steps inside a window that opens over the sheet, found by its caption.
+Step Inside(const wchar_t* caption, std::function<bool(HWND)> step) {
+  return [caption, step](HWND) {
+    HWND window = FindCaption(caption);
+    return window && step(window);
+  };
+}
+
+CMessageRecord Item(const char* title, const char* alarm, const char* message, const char* time) {
+  return {title, alarm, message, kDaily, kNone, kAtTime, time};
+}
+
+TEST(AlarmListPage, RowsAreSortedByTitleWithTheirIconsAndAddingSelectsTheNewRow) {
+  ListHost host;
+  host.page.Records = {Item("b", "C:\\b.wav", "m", "7:5"), Item("c", kNone, "m", "8:0"),
+                       Item("a", "C:\\a.wav", kNone, "9:0")};
+  host.steps = {[](HWND sheet) {
+                  EXPECT_EQ(ListView_GetItemCount(ListOf(sheet)), 3);
+                  EXPECT_EQ(Cell(sheet, 0, 0), L"a");
+                  EXPECT_EQ(Cell(sheet, 1, 0), L"b");
+                  EXPECT_EQ(Cell(sheet, 2, 0), L"c");
+                  EXPECT_EQ(ImageOf(sheet, 0), 1);
+                  EXPECT_EQ(ImageOf(sheet, 1), 3);
+                  EXPECT_EQ(ImageOf(sheet, 2), 2);
+                  EXPECT_EQ(Cell(sheet, 1, 1), L"毎日7時5分");
+                  EXPECT_EQ(Cell(sheet, 1, 7), L"7:5");
+                  EXPECT_EQ(ListView_GetColumnWidth(ListOf(sheet), 2), 0);
+                  EXPECT_FALSE(Enabled(CurrentPage(sheet), IDC_ALARM_DELETE));
+                  Shot(sheet, "list");
+                  return true;
+                },
+                ClickOnPage(IDC_ALARM_ADD),
+                Inside(L"アラームとメッセージ (1/3)",
+                       [](HWND wizard) {
+                         PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+                         return true;
+                       }),
+                Inside(L"アラームとメッセージ (2/3)",
+                       [](HWND wizard) {
+                         Type(wizard, IDC_ADD_TITLE, L"夕食");
+                         Type(wizard, IDC_ADD_MESSAGE, L"ごはんの時間");
+                         return true;
+                       }),
+                Inside(L"アラームとメッセージ (2/3)",
+                       [](HWND wizard) {
+                         if (!Enabled(wizard, kNextButton)) return false;
+                         PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+                         return true;
+                       }),
+                Inside(L"アラームとメッセージ (3/3)",
+                       [](HWND wizard) {
+                         Choose(wizard, IDC_SCHED_DATE_UNIT, 2);
+                         Choose(wizard, IDC_SCHED_WEEKDAY, 6);
+                         Type(wizard, IDC_SCHED_TIME_FIRST, L"18");
+                         Type(wizard, IDC_SCHED_TIME_SECOND, L"30");
+                         PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+                         return true;
+                       }),
+                [](HWND sheet) {
+                  int row = RowWith(sheet, 0, L"夕食");
+                  if (row < 0) return false;
+                  // Sorted in after the ASCII titles, selected, with the buttons it needs.
+                  EXPECT_EQ(row, 3);
+                  EXPECT_EQ(Cell(sheet, row, 1), L"毎週土曜日18時30分");
+                  EXPECT_EQ(ImageOf(sheet, row), 2);
+                  EXPECT_EQ(ListView_GetNextItem(ListOf(sheet), -1, LVNI_SELECTED), row);
+                  EXPECT_TRUE(Enabled(CurrentPage(sheet), IDC_ALARM_DELETE));
+                  EXPECT_TRUE(Enabled(sheet, kIdApplyNow));
+                  Shot(sheet, "list-added");
+                  return true;
+                },
+                Click(IDOK)};
+  EXPECT_EQ(host.DoModal(), IDOK);
+  ASSERT_EQ(host.page.Records.size(), 4u);
+  EXPECT_EQ(host.page.Records[3],
+            (CMessageRecord{kTitle, kNone, kText, kWeekly, "6", kAtTime, "18:30"}));
+}
+
+TEST(AlarmListPage, DeleteAsksAndRemovesExactlyTheRowsOwnRecord) {
+  ListHost host;
+  CMessageRecord early = Item("x", kNone, "m", "18:30"), late = Item("x", kNone, "m", "18:31");
+  host.page.Records = {early, late, Item("y", kNone, "m", "1:0")};
+  std::wstring question;
+  host.steps = {[](HWND sheet) {
+                  Select(sheet, RowWith(sheet, 7, L"18:31"));
+                  return true;
+                },
+                ClickOnPage(IDC_ALARM_DELETE),
+                [&](HWND) {
+                  question = AnswerMessageBox(IDNO);
+                  return !question.empty();
+                },
+                [](HWND sheet) {
+                  EXPECT_EQ(ListView_GetItemCount(ListOf(sheet)), 3);
+                  EXPECT_FALSE(Enabled(sheet, kIdApplyNow));
+                  return true;
+                },
+                ClickOnPage(IDC_ALARM_DELETE),
+                [](HWND) { return !AnswerMessageBox(IDYES).empty(); },
+                [](HWND sheet) {
+                  if (ListView_GetItemCount(ListOf(sheet)) != 2) return false;
+                  EXPECT_EQ(RowWith(sheet, 7, L"18:31"), -1);
+                  EXPECT_NE(RowWith(sheet, 7, L"18:30"), -1);
+                  return true;
+                },
+                Click(IDOK)};
+  EXPECT_EQ(host.DoModal(), IDOK);
+  EXPECT_EQ(question, L"'x' を削除しますか?");
+  EXPECT_EQ(host.page.Records, (std::vector<CMessageRecord>{early, Item("y", kNone, "m", "1:0")}));
+}
+
+TEST(AlarmListPage, PropertiesEditTheRowsRecordAndKeepAnUnvisitedSchedule) {
+  ListHost host;
+  CMessageRecord saturday = Saturday();
+  CMessageRecord other = saturday;
+  other.timeDetail = "18:31";
+  host.page.Records = {other, saturday};
+  host.steps = {[](HWND sheet) {
+                  Select(sheet, RowWith(sheet, 7, L"18:30"));
+                  // A double click on the selected row opens its properties; posted, so the
+                  // sheet it opens runs outside this step.
+                  static NMITEMACTIVATE click{};
+                  click.hdr.hwndFrom = ListOf(sheet);
+                  click.hdr.idFrom = IDC_ALARM_LIST;
+                  click.hdr.code = NM_DBLCLK;
+                  PostMessageW(CurrentPage(sheet), WM_NOTIFY, IDC_ALARM_LIST,
+                               reinterpret_cast<LPARAM>(&click));
+                  return true;
+                },
+                // Runs inside the properties sheet's own loop, opened by the double click.
+                Inside(L"夕食",
+                       [](HWND properties) {
+                         Type(properties, IDC_EDIT_TITLE, L"朝食");
+                         return true;
+                       }),
+                Inside(L"朝食",
+                       [](HWND properties) {
+                         PostMessageW(GetDlgItem(properties, IDOK), BM_CLICK, 0, 0);
+                         return true;
+                       }),
+                [](HWND sheet) {
+                  int row = RowWith(sheet, 0, L"朝食");
+                  if (row < 0) return false;
+                  EXPECT_EQ(Cell(sheet, row, 7), L"18:30");
+                  EXPECT_TRUE(Enabled(sheet, kIdApplyNow));
+                  return true;
+                },
+                Click(IDOK)};
+  EXPECT_EQ(host.DoModal(), IDOK);
+  CMessageRecord edited = saturday;
+  edited.title = *WideToCp932(L"朝食");
+  EXPECT_EQ(host.page.Records, (std::vector<CMessageRecord>{other, edited}));
 }
 
 const bool g_controls = [] {
