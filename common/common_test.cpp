@@ -43,6 +43,10 @@ TEST(Cp932, RefusesCharactersWithoutAFormOfTheirOwn) {
   // A question mark the user typed is text, not a sign of loss.
   EXPECT_EQ(WideToCp932(L"a?b"), std::string("a?b"));
   EXPECT_EQ(WideToCp932(L"\uFF5E\uFF71"), std::string("\x81\x60\xB1"));
+  // Characters with two codes in the code page are still their own: they come back as sent.
+  auto doubles = WideToCp932(L"\u2460\u2252\u2170");
+  ASSERT_TRUE(doubles);
+  EXPECT_EQ(Cp932ToWide(*doubles), L"\u2460\u2252\u2170");
 }
 
 TEST(LineFile, SplitsCrLfBareLfAndUnterminatedLastLine) {
