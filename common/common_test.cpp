@@ -134,6 +134,7 @@ TEST_F(TempFolder, AFileThatRefusesChangeKeepsItsContent) {
   ASSERT_TRUE(WriteFileBytes(path, "old"));
   {
     ReadOnlyFile locked(path);
+    ASSERT_TRUE(locked.active() || !ImmutableFlagExpected()) << "the file could not be locked";
     if (!locked.active()) GTEST_SKIP() << "no way to make a read-only file here";
     SaveResult result = WriteFileBytes(path, "new");
     EXPECT_FALSE(result);
@@ -148,6 +149,7 @@ TEST_F(TempFolder, AFolderThatTakesNoNewFilesStillSavesAnExistingFile) {
   FilePath path = In("tickmoth.INI");
   ASSERT_TRUE(WriteFileBytes(path, "[Position]\r\nXpos=1000\r\nYpos=2000\r\n"));
   Immutable locked(folder_.native());
+  ASSERT_TRUE(locked.active() || !ImmutableFlagExpected()) << "the folder could not be locked";
   if (!locked.active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
 
   ASSERT_TRUE(WriteFileBytes(path, "[Position]\r\nXpos=5\r\n"));
