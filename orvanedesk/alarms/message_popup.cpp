@@ -307,5 +307,5 @@ INT_PTR CMessagePopup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool CMessagePopup::PreTranslateMessage(MSG* msg) {
   if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
-  return CDialog::PreTranslateMessage(msg);
+  return false;
 }

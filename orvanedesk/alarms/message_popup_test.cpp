@@ -33,6 +33,13 @@ bool PumpUntil(Pred pred, DWORD timeoutMs = 5000) {
   while (!pred() && GetTickCount() - start < timeoutMs) {
     if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (CDialog::PreTranslateModeless(&msg)) continue;
+      // As the program's loop does: dialog keys for dialogs.
+      HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+      wchar_t name[8] = {};
+      if (root && GetClassNameW(root, name, 8) && wcscmp(name, L"#32770") == 0 &&
+          IsDialogMessageW(root, &msg)) {
+        continue;
+      }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     } else {

@@ -64,8 +64,8 @@ class CDialog {
   bool Create(HWND parent);
   // Runs DoDataExchange; false when a saved value was refused.
   bool UpdateData(bool save);
-  // The message loop offers each message to the open modeless dialog it is for (keyboard
-  // navigation, tooltips); true when that dialog took it.
+  // The message loop offers each message to the open modeless dialog it is for, before the
+  // dialog keys are handled; true when that dialog took it.
   static bool PreTranslateModeless(MSG* msg);
 
  protected:
@@ -77,8 +77,9 @@ class CDialog {
   virtual void OnCancel();
   virtual void DoDataExchange(CDataExchange&) {}
   virtual INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  // A modeless dialog's look at a message for it or its controls before it is dispatched.
-  virtual bool PreTranslateMessage(MSG* msg) { return IsDialogMessageW(hwnd_, msg) != FALSE; }
+  // A modeless dialog's look at a message for it or its controls (say, to relay it to a
+  // tooltip); true when it is handled and must not be dispatched.
+  virtual bool PreTranslateMessage(MSG*) { return false; }
   // After the window is gone; a modeless dialog that owns itself deletes itself here.
   virtual void PostNcDestroy() {}
   // Ends a modal dialog, destroys a modeless one.
@@ -106,6 +107,10 @@ class CPropertyPage : public CDialog {
   // Enables the sheet's Apply button (or clears this page's claim on it).
   void SetModified(bool modified = true);
   bool Created() const { return hwnd() != nullptr; }
+  // The sheet the page was added to.
+  class CPropertySheet* Owner() const {
+    return sheet_;
+  }
 
  protected:
   virtual bool OnSetActive() { return true; }
@@ -137,6 +142,8 @@ class CPropertySheet {
 
   void AddPage(CPropertyPage* page);
   void SetWizardMode() { wizard_ = true; }
+  // The caption, before the sheet opens or while it is shown.
+  void SetCaption(std::wstring caption);
   // IDOK, IDCANCEL, or kIdWizFinish for a finished wizard.
   INT_PTR DoModal();
   HWND hwnd() const { return hwnd_; }
