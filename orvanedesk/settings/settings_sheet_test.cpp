@@ -403,6 +403,67 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   EXPECT_EQ(window_->BootSounds, (std::vector<std::string>{"C:\\boot.wav"}));
 }
 
+// A short silent wave file in the temporary folder, removed with the object.
+struct TempWave {
+  TempWave() {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    path = std::wstring(folder) + L"settings_sheet_test.wav";
+    const uint32_t rate = 8000, samples = 800;  // a tenth of a second, 8-bit mono
+    std::string data = "RIFF";
+    auto u32 = [&](uint32_t v) {
+      for (int i = 0; i < 4; ++i) data += static_cast<char>(v >> (8 * i));
+    };
+    auto u16 = [&](uint16_t v) {
+      data += static_cast<char>(v);
+      data += static_cast<char>(v >> 8);
+    };
+    u32(36 + samples);
+    data += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate);
+    u16(1);
+    u16(8);
+    data += "data";
+    u32(samples);
+    data.append(samples, '\x80');
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+  ~TempWave() { DeleteFileW(path.c_str()); }
+  std::wstring path;
+};
+
+TEST_F(SettingsSheetTest, SoundTabTestEndsWithTheCompletionNotice) {
+  TempWave wave;
+  window_->AwaySounds = {Sjis(wave.path)};
+  bool testing = false, ended = false;
+  std::vector<std::function<void()>> steps{
+      [] { ShowTab(2); },
+      [] {
+        SelectTreeItem(TreeItem(EventNode(3), TVGN_CHILD));
+        Click(PageItem(IDC_SOUND_PLAY));
+      },
+      [&] { testing = IsWindowEnabled(PageItem(IDC_SOUND_STOP)); }};
+  // Waits up to four seconds for the end of playback to bring play back.
+  for (int i = 0; i < 50; ++i)
+    steps.push_back([&] {
+      if (!ended && IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
+          !IsWindowEnabled(PageItem(IDC_SOUND_STOP)))
+        ended = true;
+    });
+  steps.push_back([] { SheetButton(IDCANCEL); });
+  Script(steps);
+  OpenSheet();
+  EXPECT_TRUE(testing);
+  EXPECT_TRUE(ended);
+}
+
 TEST(AlarmListPage, CarriesItsRecordsThroughApplyAndOk) {
   CMyPropertyPage3 page;
   CMessageRecord a{"morning", "C:\\a.wav", "NULL", "daily", "NULL", "at", "7:5"};
