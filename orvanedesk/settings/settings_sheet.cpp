@@ -14,7 +14,7 @@ std::wstring LoadText(UINT id) {
 }  // namespace
 
 CMyPropertySheet::CMyPropertySheet(CMainwindow& owner)
-    : CPropertySheet(LoadText(IDS_PROPERTIES), nullptr), owner_(owner) {
+    : CPropertySheet(LoadText(IDS_PROPERTIES), owner.hwnd()), owner_(owner) {
   AddPage(&m_Page1);
   AddPage(&m_Page4);
   AddPage(&m_Page2);

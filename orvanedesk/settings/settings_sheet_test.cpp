@@ -167,6 +167,7 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   ClockSettings before = window_->Settings;
   std::wstring caption;
   std::vector<std::wstring> tabs;
+  bool clockEnabled = true, pageFits = false;
   Script({[&] {
             caption = Text(Sheet());
             HWND tab = PropSheet_GetTabControl(Sheet());
@@ -179,6 +180,15 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
               TabCtrl_GetItem(tab, i, &item);
               tabs.push_back(text);
             }
+            clockEnabled = IsWindowEnabled(hwnd_);
+            // The page, laid out in its own font, fits inside the tab.
+            RECT area, page;
+
+            GetClientRect(tab, &area);
+            TabCtrl_AdjustRect(tab, FALSE, &area);
+            MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+            GetWindowRect(Page(), &page);
+            pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
             Click(PageItem(IDC_TITLE_FACE));
             Click(PageItem(IDC_SECOND_HAND));
           },
@@ -191,6 +201,8 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
           [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
   OpenSheet();
   EXPECT_EQ(caption, L"プロパティ");
+  EXPECT_FALSE(clockEnabled);  // the clock owns the modal sheet
+  EXPECT_TRUE(pageFits);
   EXPECT_EQ(tabs, (std::vector<std::wstring>{L"全般", L"絵柄", L"サウンド設定",
                                              L"アラームとメッセージ"}));
   EXPECT_EQ(window_->Settings.TitleFace, before.TitleFace);
