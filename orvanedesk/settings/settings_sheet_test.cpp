@@ -181,13 +181,13 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
               tabs.push_back(text);
             }
             clockEnabled = IsWindowEnabled(hwnd_);
-            // The page, laid out in its own font, fits inside the tab.
+            // The page, laid out in its own font, fits inside the tab: its lower right banner too.
             RECT area, page;
 
             GetClientRect(tab, &area);
             TabCtrl_AdjustRect(tab, FALSE, &area);
             MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
-            GetWindowRect(Page(), &page);
+            GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
             pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
             Click(PageItem(IDC_TITLE_FACE));
             Click(PageItem(IDC_SECOND_HAND));
