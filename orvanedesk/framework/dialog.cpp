@@ -346,8 +346,9 @@ void CPropertySheet::FitPages() {
     HWND probe = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(page->templateId_),
                                     hwnd_, MeasureOnlyProc, 0);
     if (!probe) continue;
+    // The sheet takes the caption off a page; what it needs is the page's client area.
     RECT size;
-    GetWindowRect(probe, &size);
+    GetClientRect(probe, &size);
     DestroyWindow(probe);
     need.cx = std::max(need.cx, size.right - size.left);
     need.cy = std::max(need.cy, size.bottom - size.top);
