@@ -415,6 +415,17 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   EXPECT_EQ(window_->BootSounds, (std::vector<std::string>{"C:\\boot.wav"}));
 }
 
+TEST_F(SettingsSheetTest, AnUntickedCurrentIllustrationGivesWayToAShownOne) {
+  window_->IllustNames = {"a", "b", "c", "d"};
+  window_->IllustShown = {1, 0, 0, 1};
+  window_->CurrentIllust = 0;
+  Script({[] { ShowTab(1); }, [] { ClickCheckBox(0); }, [] { SheetButton(IDOK); }});
+  OpenSheet();
+  EXPECT_EQ(window_->IllustShown, (std::vector<int>{0, 0, 0, 1}));
+  EXPECT_EQ(window_->CurrentIllust, 3);
+  EXPECT_TRUE(window_->FewIllusts);  // one shown: no rotation
+}
+
 // A short silent wave file in the temporary folder, removed with the object.
 struct TempWave {
   TempWave() {
