@@ -347,6 +347,36 @@ TEST(AddWizard, BrowsedSoundHourlyMinuteAndDailyAndCancelHandsNothingBack) {
   EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
 }
 
+TEST(AddWizard, AMessageTheFileCannotKeepIsRefusedPlainly) {
+  TestWizard wizard;
+  std::wstring notice;
+  wizard.steps = {Press(PSBTN_NEXT),
+                  OnPage(L"アラームとメッセージ (2/3)"),
+                  [](HWND sheet) {
+                    Type(sheet, IDC_ADD_TITLE, L"t");
+                    // A line break pasted from elsewhere as a lone LF.
+                    Type(sheet, IDC_ADD_MESSAGE, L"a\nb");
+                    return true;
+                  },
+                  [](HWND sheet) { return Enabled(sheet, kNextButton); },
+                  Press(PSBTN_NEXT),
+                  [&](HWND) {
+                    notice = AnswerMessageBox(IDOK);
+                    return !notice.empty();
+                  },
+                  [](HWND sheet) {
+                    EXPECT_EQ(WindowText(sheet), L"アラームとメッセージ (2/3)");
+                    Type(sheet, IDC_ADD_MESSAGE, L"a\r\n]\r\nb");
+                    return true;
+                  },
+                  Press(PSBTN_NEXT),
+                  OnPage(L"アラームとメッセージ (3/3)"),
+                  Press(PSBTN_FINISH)};
+  EXPECT_EQ(wizard.DoModal(), kIdWizFinish);
+  EXPECT_NE(notice.find(L"改行"), std::wstring::npos) << testing::PrintToString(notice);
+  EXPECT_EQ(wizard.Result().message, "a\r\n]\r\nb");
+}
+
 CMessageRecord Saturday() {
   return {kTitle,  "C:\\a.wav", *WideToCp932(L"一行目\r\n]\r\n三行目"), kWeekly, "6",
           kAtTime, "18:30"};
