@@ -7,6 +7,8 @@ Pictures are drawn at several times their size and box-filtered down, so flat
 areas stay exactly flat while edges come out anti-aliased.
 """
 
+import glob
+import importlib
 import math
 import os
 import struct
@@ -694,6 +696,14 @@ def main():
         write("tickmoth/res/%s.bmp" % kind, bmp_bytes(sprite(kind), VGA))
     write("tickmoth/res/tickmoth.ico",
           ico_bytes([round_clock_icon(s) for s in (16, 32)]))
+
+    # Each further set of pictures lives in a module of its own beside this one,
+    # tools/artwork_<set>.py, whose main(base) gets this module for its helpers.
+    here = os.path.dirname(os.path.abspath(__file__))
+    sys.path.insert(0, here)
+    for path in sorted(glob.glob(os.path.join(here, "artwork_*.py"))):
+        name = os.path.splitext(os.path.basename(path))[0]
+        importlib.import_module(name).main(sys.modules[__name__])
 
 
 if __name__ == "__main__":

@@ -25,3 +25,8 @@
 #define IDB_WEEK_THU 138
 #define IDB_WEEK_TUE 139
 #define IDB_DIGIT0 140
+
+#include "resource_about.h"
+#include "resource_alarms.h"
+#include "resource_editing.h"
+#include "resource_settings.h"

@@ -1,0 +1,320 @@
+#include "framework/dialog.h"
+
+#include <cstdlib>
+
+#include "cp932.h"
+#include "win/system.h"
+
+int AppMessageBox(HWND owner, const std::wstring& text, UINT type) {
+  // Message boxes of the program carry its base name as caption, as the registry key does.
+  std::wstring name = GetModulePath();
+  size_t slash = name.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) name.erase(0, slash + 1);
+  size_t dot = name.find_last_of(L'.');
+  if (dot != std::wstring::npos) name.resize(dot);
+  return MessageBoxW(owner, text.c_str(), name.c_str(), type);
+}
+
+void CDataExchange::Fail(int id) {
+  failed_ = true;
+  if (HWND control = Control(id)) {
+    SetFocus(control);
+    SendMessageW(control, EM_SETSEL, 0, -1);
+  }
+}
+
+std::string GetItemText(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  int length = GetWindowTextLengthW(control);
+  std::wstring text(length + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), length + 1));
+  return WideToCp932(text);
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+  SetDlgItemTextW(dialog, id, Cp932ToWide(text).c_str());
+}
+
+void DDX_Text(CDataExchange& dx, int id, std::string& value) {
+  if (dx.Failed()) return;
+  if (dx.Saving())
+    value = GetItemText(dx.Dialog(), id);
+  else
+    SetItemText(dx.Dialog(), id, value);
+}
+
+void DDX_Text(CDataExchange& dx, int id, int& value) {
+  if (dx.Failed()) return;
+  if (!dx.Saving()) {
+    SetDlgItemInt(dx.Dialog(), id, value, TRUE);
+    return;
+  }
+  BOOL ok = FALSE;
+  int read = static_cast<int>(GetDlgItemInt(dx.Dialog(), id, &ok, TRUE));
+  if (!ok) {
+    AppMessageBox(dx.Dialog(), L"整数を入力してください。", MB_OK | MB_ICONEXCLAMATION);
+    dx.Fail(id);
+    return;
+  }
+  value = read;
+}
+
+void DDX_Check(CDataExchange& dx, int id, int& value) {
+  if (dx.Failed()) return;
+  if (dx.Saving())
+    value = static_cast<int>(SendMessageW(dx.Control(id), BM_GETCHECK, 0, 0));
+  else
+    SendMessageW(dx.Control(id), BM_SETCHECK, value, 0);
+}
+
+void DDX_Radio(CDataExchange& dx, int id, int& value) {
+  if (dx.Failed()) return;
+  // The group runs from `id` up to the next control that starts a group.
+  HWND button = dx.Control(id);
+  int index = 0;
+  if (dx.Saving()) value = -1;
+  while (button) {
+    if (dx.Saving()) {
+      if (SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+    } else {
+      SendMessageW(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    button = GetWindow(button, GW_HWNDNEXT);
+    if (!button || (GetWindowLongW(button, GWL_STYLE) & WS_GROUP)) break;
+    ++index;
+  }
+}
+
+void DDX_CBIndex(CDataExchange& dx, int id, int& value) {
+  if (dx.Failed()) return;
+  if (dx.Saving())
+    value = static_cast<int>(SendMessageW(dx.Control(id), CB_GETCURSEL, 0, 0));
+  else
+    SendMessageW(dx.Control(id), CB_SETCURSEL, value, 0);
+}
+
+// ---- CDialog
+
+CDialog::~CDialog() {
+  if (hwnd_) {
+    HWND hwnd = hwnd_;
+    SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(hwnd);
+  }
+}
+
+INT_PTR CDialog::DoModal(HWND parent) {
+  modal_ = true;
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
+                         DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::Create(HWND parent) {
+  modal_ = false;
+  return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
+                            DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+bool CDialog::UpdateData(bool save) {
+  CDataExchange dx(hwnd_, save);
+  DoDataExchange(dx);
+  return !dx.Failed();
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(false);
+  return TRUE;
+}
+
+bool CDialog::OnCommand(int id, int code, HWND) {
+  if (code != BN_CLICKED) return false;
+  if (id == IDOK) {
+    OnOK();
+    return true;
+  }
+  if (id == IDCANCEL) {
+    OnCancel();
+    return true;
+  }
+  return false;
+}
+
+LRESULT CDialog::OnNotify(NMHDR*) { return 0; }
+
+void CDialog::OnOK() {
+  if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::EndDialog(INT_PTR result) {
+  if (modal_)
+    ::EndDialog(hwnd_, result);
+  else
+    DestroyWindow(hwnd_);
+}
+
+INT_PTR CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+      SetResult(OnNotify(reinterpret_cast<NMHDR*>(lParam)));
+      return TRUE;
+  }
+  return FALSE;
+}
+
+INT_PTR CDialog::Dispatch(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  INT_PTR result = FALSE;
+  try {
+    result = self->OnMessage(msg, wParam, lParam);
+  } catch (...) {
+    // No exception may unwind through the system's dispatcher; a failed creation closes.
+    if (msg == WM_INITDIALOG) self->EndDialog(IDABORT);
+    result = FALSE;
+  }
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    self->hwnd_ = nullptr;
+    self->PostNcDestroy();
+  }
+  return result;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (msg == WM_INITDIALOG) {
+    self = reinterpret_cast<CDialog*>(lParam);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+  }
+  return self ? Dispatch(self, hwnd, msg, wParam, lParam) : FALSE;
+}
+
+// ---- CPropertyPage
+
+PROPSHEETPAGEW CPropertyPage::Describe() {
+  PROPSHEETPAGEW page{};
+  page.dwSize = sizeof page;
+  page.hInstance = GetModuleHandleW(nullptr);
+  page.pszTemplate = MAKEINTRESOURCEW(templateId_);
+  page.pfnDlgProc = PageProc;
+  page.lParam = reinterpret_cast<LPARAM>(this);
+  return page;
+}
+
+INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (msg == WM_INITDIALOG) {
+    auto* page = reinterpret_cast<PROPSHEETPAGEW*>(lParam);
+    self = reinterpret_cast<CPropertyPage*>(page->lParam);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, DWLP_USER, page->lParam);
+  }
+  return self ? Dispatch(self, hwnd, msg, wParam, lParam) : FALSE;
+}
+
+void CPropertyPage::SetModified(bool modified) {
+  if (hwnd())
+    SendMessageW(Sheet(), modified ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hwnd()),
+                 0);
+}
+
+void CPropertyPage::SetWizardButtons(DWORD flags) {
+  PostMessageW(Sheet(), PSM_SETWIZBUTTONS, 0, flags);
+}
+
+LRESULT CPropertyPage::OnNotify(NMHDR* header) {
+  switch (header->code) {
+    case PSN_SETACTIVE:
+      return OnSetActive() ? 0 : -1;
+    case PSN_KILLACTIVE:
+      return OnKillActive() ? FALSE : TRUE;
+    case PSN_APPLY: {
+      bool applied = OnApply();
+      // OK sends the apply with lParam TRUE; the sheet closed by OK only if every page took it.
+      if (sheet_) sheet_->closedByOk_ = applied && reinterpret_cast<PSHNOTIFY*>(header)->lParam;
+      return applied ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+    }
+    case PSN_RESET:
+      OnReset();
+      return 0;
+    case PSN_WIZNEXT:
+      // Leaving by Next or Back takes the page's values first, as leaving a tab does.
+      return UpdateData(true) ? OnWizardNext() : -1;
+    case PSN_WIZBACK:
+      return UpdateData(true) ? OnWizardBack() : -1;
+    case PSN_WIZFINISH:
+      if (!UpdateData(true) || !OnWizardFinish()) return TRUE;
+      if (sheet_) sheet_->finished_ = true;
+      return FALSE;
+  }
+  return 0;
+}
+
+// ---- CPropertySheet
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+  page->sheet_ = this;
+  pages_.push_back(page);
+}
+
+INT_PTR CPropertySheet::DoModal() {
+  std::vector<PROPSHEETPAGEW> pages;
+  for (CPropertyPage* page : pages_) pages.push_back(page->Describe());
+  PROPSHEETHEADERW header{};
+  header.dwSize = sizeof header;
+  header.dwFlags =
+      PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_NOCONTEXTHELP | (wizard_ ? PSH_WIZARD : 0);
+  header.hwndParent = parent_;
+  header.hInstance = GetModuleHandleW(nullptr);
+  header.pszCaption = caption_.c_str();
+  header.nPages = static_cast<UINT>(pages.size());
+  header.ppsp = pages.data();
+  header.pfnCallback = SheetCallback;
+  closedByOk_ = false;
+  finished_ = false;
+  // The callback has no context of its own; the sheet being opened is the one on this thread.
+  t_opening = this;
+  INT_PTR result = PropertySheetW(&header);
+  t_opening = nullptr;
+  hwnd_ = nullptr;
+  if (result < 0) return IDCANCEL;
+  if (wizard_) return finished_ ? kIdWizFinish : IDCANCEL;
+  return result > 0 && closedByOk_ ? IDOK : IDCANCEL;
+}
+
+thread_local CPropertySheet* CPropertySheet::t_opening = nullptr;
+
+int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
+  if (msg == PSCB_INITIALIZED && t_opening) {
+    CPropertySheet* self = t_opening;
+    self->hwnd_ = hwnd;
+    SetWindowSubclass(hwnd, SheetProc, 1, reinterpret_cast<DWORD_PTR>(self));
+    self->OnInitSheet();
+  }
+  return 0;
+}
+
+LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<CPropertySheet*>(data);
+  if (msg == WM_COMMAND) {
+    bool handled = false;
+    try {
+      handled = self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    } catch (...) {
+      handled = true;
+    }
+    if (handled) return 0;
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, SheetProc, 1);
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+bool CPropertySheet::OnCommand(int, int, HWND) { return false; }

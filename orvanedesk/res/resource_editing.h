@@ -1,0 +1,3 @@
+#pragma once
+
+// Resource ids of the desk clock's editing part.
