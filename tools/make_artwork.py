@@ -688,8 +688,8 @@ def main():
     write("orvanedesk/res/icon120.ico", ico_bytes([note_icon()]))
     write("orvanedesk/res/icon122.ico", ico_bytes([message_icon()]))
     write("orvanedesk/res/icon124.ico", ico_bytes([message_sound_icon()]))
-    # the seasons after this picture, and Illust.ini naming them all (Shift-JIS)
-    __import__("artwork_illust").write_all("ねこと窓辺")
+    # the folder's name for this picture, read by the program as Shift-JIS
+    write("orvanedesk/data/Illust.ini", "ねこと窓辺".encode("cp932") + b"\r\n")
 
     write("tickmoth/res/illust.bmp", bmp_bytes(round_illust()))
     for kind in ("hour", "minute", "second"):
