@@ -181,10 +181,9 @@ std::vector<std::string> CMainwindow::LoadTextFile(const wchar_t* fileName) {
 
 // Every save of the desk clock's files passes here, so one message can name all that failed.
 bool CMainwindow::SaveTextFile(const wchar_t* fileName, const std::vector<std::string>& lines) {
-  FilePath path = GetModuleFolder() + fileName;
-  if (WriteLines(path, lines)) return true;
-  saveFailures_.push_back({path, L""});
-  return false;
+  SaveResult result = WriteLines(GetModuleFolder() + fileName, lines);
+  if (!result) saveFailures_.push_back({result.path, result.reason});
+  return result.saved;
 }
 
 void CMainwindow::ReportSaveFailures() {
