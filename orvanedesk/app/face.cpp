@@ -41,7 +41,9 @@ void CMainwindow::DrawFace(HDC dc) {
   const bool listed = CurrentIllust >= 0 && CurrentIllust < static_cast<int>(IllustNames.size());
   IllustName = listed ? IllustNames[CurrentIllust] : std::string();
   Gdi<HBITMAP> picture;
-  if (listed) picture = LoadIllustFile("bitmap" + std::to_string(CurrentIllust) + ".bmp");
+  if (CurrentIllust >= 0) {
+    picture = LoadIllustFile("bitmap" + std::to_string(CurrentIllust) + ".bmp");
+  }
   if (picture) {
     BlitBitmap(dc, std::move(picture), 0, 0);
   } else {

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/settings_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,7 @@ class MainWindowTest : public ::testing::Test {
     LPtoDP(dc.get(), &p, 1);
     return p;
   }
+  ProgramFolderGuard folder_;  // a close saves the settings
   std::unique_ptr<CMainwindow> window_;
   HWND hwnd_ = nullptr;
 };

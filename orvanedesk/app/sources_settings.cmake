@@ -18,3 +18,9 @@ foreach(data bitmap1.bmp bitmap2.bmp bitmap3.bmp bitmap4.bmp bitmap5.bmp)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
       ${CMAKE_CURRENT_SOURCE_DIR}/data/${data} $<TARGET_FILE_DIR:orvanedesk>/${data})
 endforeach()
+
+if(TARGET orvanedesk_shell_test)
+  target_sources(orvanedesk_shell_test PRIVATE app/settings_test.cpp)
+  # Window tests and whole-program scenarios share the text files beside the programs.
+  set_tests_properties(orvanedesk_shell_test PROPERTIES RESOURCE_LOCK orvanedesk_folder)
+endif()
