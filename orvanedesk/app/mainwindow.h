@@ -78,7 +78,7 @@ class CMainwindow : public CFrameWindow {
   void OnPaint();
   void OnClose();
   void OnSoundDone(MCIDEVICEID device);
-  void ReportSaveFailures();
+  void ReportSaveFailures(bool registrySaved);
   void FinishClose();
   void ShowSystemMenuPopup(POINT at);
   void UpdateSysMenu(HMENU menu);

@@ -99,16 +99,17 @@ bool CMainwindow::LoadSettings() {
 
 void CMainwindow::SaveSettings(bool tellUser) {
   CProfile& profile = Profile();
-  profile.WriteInt(kSection, L"FullWindow", Settings.FullWindow);
-  profile.WriteInt(kSection, L"StayOnTop", Settings.StayOnTop);
-  profile.WriteInt(kSection, L"StayDesktop", Settings.StayDesktop);
-  profile.WriteInt(kSection, L"RunAwayMouse", Settings.RunAwayMouse);
-  profile.WriteInt(kSection, L"SecondHand", Settings.SecondHand);
-  profile.WriteInt(kSection, L"TitleFace", Settings.TitleFace);
-  profile.WriteInt(kSection, L"UpdateIllust", Settings.UpdateIllust);
-  profile.WriteInt(kSection, L"UpdateTime", Settings.UpdateTime);
-  profile.WriteString(kSection, L"FontFace", Settings.FontFace);
-  profile.WriteInt(kSection, L"FontSize", Settings.FontSize);
+  bool ok = true;  // the registry took every value
+  ok &= profile.WriteInt(kSection, L"FullWindow", Settings.FullWindow);
+  ok &= profile.WriteInt(kSection, L"StayOnTop", Settings.StayOnTop);
+  ok &= profile.WriteInt(kSection, L"StayDesktop", Settings.StayDesktop);
+  ok &= profile.WriteInt(kSection, L"RunAwayMouse", Settings.RunAwayMouse);
+  ok &= profile.WriteInt(kSection, L"SecondHand", Settings.SecondHand);
+  ok &= profile.WriteInt(kSection, L"TitleFace", Settings.TitleFace);
+  ok &= profile.WriteInt(kSection, L"UpdateIllust", Settings.UpdateIllust);
+  ok &= profile.WriteInt(kSection, L"UpdateTime", Settings.UpdateTime);
+  ok &= profile.WriteString(kSection, L"FontFace", Settings.FontFace);
+  ok &= profile.WriteInt(kSection, L"FontSize", Settings.FontSize);
 
   saveFailures_.clear();
   SaveSoundLists();
@@ -122,9 +123,9 @@ void CMainwindow::SaveSettings(bool tellUser) {
   const int values[6] = {static_cast<int>(placement.flags), static_cast<int>(placement.showCmd),
                          static_cast<int>(r.left),          static_cast<int>(r.top),
                          static_cast<int>(r.right),         static_cast<int>(r.bottom)};
-  for (int i = 0; i < 6; ++i) profile.WriteInt(kSection, kPlacementValues[i], values[i]);
+  for (int i = 0; i < 6; ++i) ok &= profile.WriteInt(kSection, kPlacementValues[i], values[i]);
 
-  if (tellUser) ReportSaveFailures();
+  if (tellUser) ReportSaveFailures(ok);
   saveFailures_.clear();
 }
 
@@ -186,7 +187,7 @@ bool CMainwindow::SaveTextFile(const wchar_t* fileName, const std::vector<std::s
   return result.saved;
 }
 
-void CMainwindow::ReportSaveFailures() {
+void CMainwindow::ReportSaveFailures(bool registrySaved) {
   if (saveFailures_.empty()) return;
   std::wstring text = L"次のファイルを保存できませんでした。\n";
   for (const SaveFailure& failure : saveFailures_) {
@@ -197,8 +198,9 @@ void CMainwindow::ReportSaveFailures() {
     if (!failure.reason.empty()) text += L"\n　理由: " + failure.reason;
   }
   text +=
-      L"\n\nフォルダーに書き込めないようです。前に保存した内容はそのまま残っています。"
-      L"時計の設定（ウィンドウの位置など）は保存されました。";
+      L"\n\nファイルやフォルダーが書き込み禁止になっていないか確かめてください。"
+      L"前に保存した内容はそのまま残っています。";
+  if (registrySaved) text += L"時計の設定（ウィンドウの位置など）は保存されました。";
   MessageBoxW(hwnd(), text.c_str(), L"Orvane", MB_OK | MB_ICONWARNING);
 }
 
