@@ -241,6 +241,9 @@ void CMainwindow::OnClose() {
 }
 
 void CMainwindow::FinishClose() {
+  // A close requested again while a failed save's message is open must not save twice.
+  if (finishingClose_) return;
+  finishingClose_ = true;
   SaveSettings(true);
   KillTimer(hwnd(), kTickTimer);
   iconList_.reset();

@@ -94,4 +94,5 @@ class CMainwindow : public CFrameWindow {
     std::wstring reason;  // empty when the writer gave none
   };
   std::vector<SaveFailure> saveFailures_;  // files this save could not write
+  bool finishingClose_ = false;
 };
