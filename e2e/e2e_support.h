@@ -62,5 +62,6 @@ class ProgramFilesGuard {
  private:
   std::vector<std::wstring> files_;
   std::vector<std::optional<std::string>> saved_;
+  std::vector<bool> absent_;
   std::wstring key_;
 };

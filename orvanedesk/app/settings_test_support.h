@@ -31,15 +31,20 @@ class ProgramFolderGuard {
  public:
   ProgramFolderGuard() {
     TestApplication::Get();
-    for (const wchar_t* name : kFiles) saved_.push_back(ReadFileBytes(GetModuleFolder() + name));
+    for (const wchar_t* name : kFiles) {
+      FilePath path = GetModuleFolder() + name;
+      absent_.push_back(GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES);
+      saved_.push_back(ReadFileBytes(path));
+    }
     RegDeleteTreeW(HKEY_CURRENT_USER, TestApplication::Key());
   }
   ~ProgramFolderGuard() {
     for (size_t i = 0; i < saved_.size(); ++i) {
       FilePath path = GetModuleFolder() + kFiles[i];
+      // A file that was there but could not be read is left alone rather than lost.
       if (saved_[i]) {
         (void)WriteFileBytes(path, *saved_[i]);
-      } else {
+      } else if (absent_[i]) {
         DeleteFileW(path.c_str());
       }
     }
@@ -52,4 +57,5 @@ class ProgramFolderGuard {
   static constexpr const wchar_t* kFiles[] = {L"Sound.ini", L"Show.ini", L"Illust.ini",
                                               L"Message.ini"};
   std::vector<std::optional<std::string>> saved_;
+  std::vector<bool> absent_;
 };
