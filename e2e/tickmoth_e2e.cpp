@@ -319,7 +319,9 @@ TEST_F(PictureClockAtNoon, ALockedFolderStillGetsThePositionSaved) {
   ASSERT_TRUE(WriteFileBytes(ini, "[Position]\r\nXpos=10\r\nYpos=20\r\n"));
   {
     Immutable locked(folder);
-    ASSERT_TRUE(locked.active()) << "could not make the folder refuse new files";
+    ASSERT_TRUE(locked.active() || !ImmutableFlagExpected())
+        << "could not make the folder refuse new files";
+    if (!locked.active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
     Program clock(L"locked-tickmoth\\tickmoth.exe");
     HWND hwnd = clock.WaitForWindow(kClass);
     ASSERT_NE(hwnd, nullptr);

@@ -84,6 +84,11 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW* create) {
   }
 
   LoadClockSettings();
+  // A place no monitor shows any more (a screen unplugged) would leave a clock nobody can
+  // drag back; one that is partly on a screen, such as above its top edge, stays.
+  const Settings& s = g_clock.settings;
+  RECT wanted{s.x, s.y, s.x + Ed().window.width, s.y + Ed().window.height};
+  if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) g_clock.settings.x = g_clock.settings.y = 0;
   SetWindowPos(hwnd, ZOrder(), g_clock.settings.x, g_clock.settings.y, 0, 0,
                SWP_NOSIZE | SWP_SHOWWINDOW);
   AddTrayIcon();
@@ -190,6 +195,11 @@ void OnTray(HWND hwnd, WPARAM id, LPARAM event) {
   if (LOWORD(event) == WM_LBUTTONDOWN) {
     SetForegroundWindow(hwnd);
   } else if (LOWORD(event) == WM_RBUTTONDOWN && id == kTrayId) {
+    // One dialog at a time: the open one comes forward instead of a second menu.
+    if (g_clock.dialogOpen) {
+      SetForegroundWindow(GetLastActivePopup(hwnd));
+      return;
+    }
     POINT at;
     GetCursorPos(&at);
     SetForegroundWindow(hwnd);

@@ -505,6 +505,15 @@ TEST_F(ClockWindowTest, UserCopyIsLoadedAndKeptCurrent) {
   EXPECT_EQ(ReadKey(KeyPlace::kShared).option.value_or(0), kOption730 | 1);
 }
 
+TEST_F(ClockWindowTest, PlaceNoScreenShowsFallsBackToTheOrigin) {
+  WriteKey(KeyPlace::kShared, PackPosition(30000, -30000), 0);
+  Start();
+  RECT frame;
+  GetWindowRect(hwnd_, &frame);
+  EXPECT_EQ(frame.left, 0);
+  EXPECT_EQ(frame.top, 0);
+}
+
 TEST_F(ClockWindowTest, DragMovesAndSavesUnlessPinnedOrShifted) {
   WriteKey(KeyPlace::kShared, PackPosition(40, 40), 0);
   Start();
