@@ -1,4 +1,7 @@
 // The wizard and the properties sheet, driven under Wine the way a user drives them.
+#include <windows.h>
+
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -188,6 +191,32 @@ Step OnPage(const wchar_t* caption) {
   return [caption](HWND sheet) { return WindowText(sheet) == caption; };
 }
 
+HWND g_found;
+// A visible window of this thread with the given caption.
+HWND FindCaption(const wchar_t* caption) {
+  g_found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM caption) -> BOOL {
+        if (IsWindowVisible(hwnd) &&
+            WindowText(hwnd) == reinterpret_cast<const wchar_t*>(caption)) {
+          g_found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(caption));
+  return g_found;
+}
+
+// Steps inside a window that opens over the sheet, found by its caption.
+Step Inside(const wchar_t* caption, std::function<bool(HWND)> step) {
+  return [caption, step](HWND) {
+    HWND window = FindCaption(caption);
+    return window && step(window);
+  };
+}
+
 const std::string kTitle = *WideToCp932(L"夕食");
 const std::string kText = *WideToCp932(L"ごはんの時間");
 
@@ -271,18 +300,29 @@ TEST(AddWizard, WeeklySaturdayAtHalfPastSixIsHandedBackOnFinish) {
             (CMessageRecord{kTitle, kNone, kText, kWeekly, "6", kAtTime, "18:30"}));
 }
 
-TEST(AddWizard, HourlyMinuteAndDailyFromTheEditsAndCancelHandsNothingBack) {
+TEST(AddWizard, BrowsedSoundHourlyMinuteAndDailyAndCancelHandsNothingBack) {
   TestWizard wizard;
-  wizard.steps = {Press(PSBTN_NEXT),
-                  OnPage(L"アラームとメッセージ (2/3)"),
+  std::wstring filter;
+  wizard.steps = {Press(PSBTN_NEXT), OnPage(L"アラームとメッセージ (2/3)"),
                   [](HWND sheet) {
                     Type(sheet, IDC_ADD_TITLE, L"t");
-                    Type(sheet, IDC_ADD_WAVE, L"C:\\a.wav");
+                    PostMessageW(GetDlgItem(CurrentPage(sheet), IDC_ADD_BROWSE), BM_CLICK, 0, 0);
                     return true;
                   },
-                  [](HWND sheet) { return Enabled(sheet, kNextButton); },
-                  Press(PSBTN_NEXT),
-                  OnPage(L"アラームとメッセージ (3/3)"),
+                  // The file dialog: its one filter, then a path typed and confirmed.
+                  Inside(L"参照",
+                         [&](HWND dialog) {
+                           filter = WindowText(GetDlgItem(dialog, cmb1));
+                           SetDlgItemTextW(dialog, cmb13, L"C:\\a.wav");
+                           PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                           return true;
+                         }),
+                  [](HWND sheet) {
+                    if (!Enabled(sheet, kNextButton)) return false;
+                    EXPECT_EQ(PageText(sheet, IDC_ADD_WAVE), L"C:\\a.wav");
+                    return true;
+                  },
+                  Press(PSBTN_NEXT), OnPage(L"アラームとメッセージ (3/3)"),
                   [](HWND sheet) {
                     Type(sheet, IDC_SCHED_TIME_SECOND, L"7");
                     Choose(sheet, IDC_SCHED_TIME_UNIT, 1);
@@ -305,6 +345,36 @@ TEST(AddWizard, HourlyMinuteAndDailyFromTheEditsAndCancelHandsNothingBack) {
   TestWizard cancelled;
   cancelled.steps = {Press(PSBTN_CANCEL)};
   EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+}
+
+TEST(AddWizard, AMessageTheFileCannotKeepIsRefusedPlainly) {
+  TestWizard wizard;
+  std::wstring notice;
+  wizard.steps = {Press(PSBTN_NEXT),
+                  OnPage(L"アラームとメッセージ (2/3)"),
+                  [](HWND sheet) {
+                    Type(sheet, IDC_ADD_TITLE, L"t");
+                    // A line break pasted from elsewhere as a lone LF.
+                    Type(sheet, IDC_ADD_MESSAGE, L"a\nb");
+                    return true;
+                  },
+                  [](HWND sheet) { return Enabled(sheet, kNextButton); },
+                  Press(PSBTN_NEXT),
+                  [&](HWND) {
+                    notice = AnswerMessageBox(IDOK);
+                    return !notice.empty();
+                  },
+                  [](HWND sheet) {
+                    EXPECT_EQ(WindowText(sheet), L"アラームとメッセージ (2/3)");
+                    Type(sheet, IDC_ADD_MESSAGE, L"a\r\n]\r\nb");
+                    return true;
+                  },
+                  Press(PSBTN_NEXT),
+                  OnPage(L"アラームとメッセージ (3/3)"),
+                  Press(PSBTN_FINISH)};
+  EXPECT_EQ(wizard.DoModal(), kIdWizFinish);
+  EXPECT_NE(notice.find(L"改行"), std::wstring::npos) << testing::PrintToString(notice);
+  EXPECT_EQ(wizard.Result().message, "a\r\n]\r\nb");
 }
 
 CMessageRecord Saturday() {
@@ -482,24 +552,6 @@ class ListHost : public CPropertySheet {
   void OnInitSheet() override { Run(hwnd(), steps); }
 };
 
-HWND g_found;
-// A visible window of this thread with the given caption.
-HWND FindCaption(const wchar_t* caption) {
-  g_found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM caption) -> BOOL {
-        if (IsWindowVisible(hwnd) &&
-            WindowText(hwnd) == reinterpret_cast<const wchar_t*>(caption)) {
-          g_found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(caption));
-  return g_found;
-}
-
 HWND ListOf(HWND sheet) { return GetDlgItem(CurrentPage(sheet), IDC_ALARM_LIST); }
 
 std::wstring Cell(HWND sheet, int row, int column) {
@@ -531,14 +583,6 @@ Step ClickOnPage(int id) {
   return [id](HWND sheet) {
     PostMessageW(GetDlgItem(CurrentPage(sheet), id), BM_CLICK, 0, 0);
     return true;
-  };
-}
-
-// Steps inside a window that opens over the sheet, found by its caption.
-Step Inside(const wchar_t* caption, std::function<bool(HWND)> step) {
-  return [caption, step](HWND) {
-    HWND window = FindCaption(caption);
-    return window && step(window);
   };
 }
 

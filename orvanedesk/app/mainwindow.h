@@ -46,6 +46,9 @@ class CMainwindow : public CFrameWindow {
   void RecheckIllusts();  // after the show flags changed
   std::string TooltipText() const;
 
+  // The settings sheet (settings/settings_sheet.cpp): runs it, and takes over what it confirms.
+  void ShowProperties();
+  void TakeSettings(const class CMyPropertySheet& sheet);
   HIMAGELIST IconList() const { return iconList_.get(); }
 
   ClockSettings Settings;
