@@ -33,15 +33,20 @@ const std::string kMessageFile = Item("start minute", "must not fire", "7:4") +
                                  Item("\x8b\x4e\x8f\xb0", "while minimized", "7:6") +
                                  Item("\x82\xa8\x92\x83", "also\r\nminimized\r\n", "7:6");
 
+// Message.ini beside the program for the scenario; the files and settings the program keeps
+// are as before afterwards.
 class MessageFileBeside {
  public:
-  MessageFileBeside() : path_(DriverFolder() + L"Message.ini") {
+  MessageFileBeside()
+      : guard_({L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"},
+               L"Software\\HARBOR LAMP\\orvanedesk"),
+        path_(DriverFolder() + L"Message.ini") {
     EXPECT_TRUE(WriteFileBytes(path_, kMessageFile));
   }
-  ~MessageFileBeside() { DeleteFileW(path_.c_str()); }
   std::string Read() const { return ReadFileBytes(path_).value_or("<unreadable>"); }
 
  private:
+  ProgramFilesGuard guard_;
   std::wstring path_;
 };
 

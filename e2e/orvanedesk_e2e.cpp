@@ -6,13 +6,10 @@
 namespace {
 
 // The wall clock starts at 21:59:30 on 31 December (set by the test command).
-// The program makes its Message.ini when there is none; the run leaves none behind.
-struct RemovesMessageFile {
-  ~RemovesMessageFile() { DeleteFileW((DriverFolder() + L"Message.ini").c_str()); }
-};
-
 TEST(DeskClock, ShowsTheYearsLastMinutesAndClosesAtOnce) {
-  RemovesMessageFile cleanup;
+  // The close saves the settings and the text files beside the program.
+  ProgramFilesGuard files({L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"},
+                          L"Software\\HARBOR LAMP\\orvanedesk");
   Program clock(L"orvanedesk.exe");
   ASSERT_TRUE(clock.started());
   HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");

@@ -11,14 +11,15 @@ FilePath MessageFilePath() { return GetModuleFolder() + L"Message.ini"; }
 
 }  // namespace
 
-// A missing file is created empty. A file that is there but cannot be read leaves the list
-// empty and is not overwritten by an empty list at exit.
+// A missing file is created empty (never truncating one that is there). A file that is there
+// but cannot be read leaves the list empty and is not overwritten by an empty list at exit.
 void CMainwindow::LoadMessages() {
   const FilePath path = MessageFilePath();
   std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) {
-    messagesUnread_ = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!messagesUnread_) (void)WriteFileBytes(path, "");
+    FileHandle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    messagesUnread_ = !created && GetLastError() == ERROR_FILE_EXISTS;
     return;
   }
   std::vector<CMessageRecord> records = ParseMessageFile(*bytes);
