@@ -505,6 +505,24 @@ TEST_F(ClockWindowTest, UserCopyIsLoadedAndKeptCurrent) {
   EXPECT_EQ(ReadKey(KeyPlace::kShared).option.value_or(0), kOption730 | 1);
 }
 
+TEST_F(ClockWindowTest, OverlongAlarmFileWithoutItsZeroIsCutSafely) {
+  WriteKey(KeyPlace::kShared, PackPosition(40, 40), kOption730);
+  RegistryKeys keys(kEdition.subkey);
+  HKEY opened = nullptr;
+  ASSERT_EQ(
+      RegOpenKeyExW(HKEY_USERS, keys.Path(KeyPlace::kShared).c_str(), 0, KEY_SET_VALUE, &opened),
+      ERROR_SUCCESS);
+  RegKey key(opened);
+  std::wstring longer(600, L'x');  // stored without a terminating zero
+  ASSERT_EQ(
+      RegSetValueExW(key.get(), L"AlarmFn", 0, REG_SZ, reinterpret_cast<const BYTE*>(longer.data()),
+                     static_cast<DWORD>(longer.size() * sizeof(wchar_t))),
+      ERROR_SUCCESS);
+  Start();
+  EXPECT_EQ(g_clock.settings.alarmFile, std::string(255, 'x'));
+  EXPECT_EQ(g_clock.settings.alarmMinute, 30) << "the other values still load";
+}
+
 TEST_F(ClockWindowTest, PlaceNoScreenShowsFallsBackToTheOrigin) {
   WriteKey(KeyPlace::kShared, PackPosition(30000, -30000), 0);
   Start();
