@@ -560,6 +560,23 @@ TEST_F(ClockWindowTest, DragMovesAndSavesUnlessPinnedOrShifted) {
   EXPECT_EQ(frame.top, -30);
 }
 
+TEST(PopupMenu, FourCommandsUnderDummy) {
+  Menu bar(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_POPUP)));
+  ASSERT_TRUE(bar);
+  wchar_t text[32] = {};
+  GetMenuStringW(bar.get(), 0, text, 32, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"DUMMY");
+  HMENU popup = GetSubMenu(bar.get(), 0);
+  const UINT ids[] = {IDM_SETUP, IDM_ALARM, IDM_ABOUT, IDM_EXIT};
+  const wchar_t* names[] = {L"SETUP", L"ALARM", L"ABOUT", L"EXIT"};
+  ASSERT_EQ(GetMenuItemCount(popup), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(GetMenuItemID(popup, i), ids[i]);
+    GetMenuStringW(popup, i, text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(text, names[i]);
+  }
+}
+
 TEST_F(ClockWindowTest, DialogsOpenAtTheMenuPointFlippedAtTheEdges) {
   WriteKey(KeyPlace::kShared, PackPosition(40, 40), 0);
   Start();
