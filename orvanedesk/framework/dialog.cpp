@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -415,6 +416,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lParam) {
     CPropertySheet* self = t_opening;
     self->hwnd_ = hwnd;
     SetWindowSubclass(hwnd, SheetProc, 1, reinterpret_cast<DWORD_PTR>(self));
+    if (!self->wizard_) self->FitPages();
     self->OnInitSheet();
   }
   return 0;
@@ -438,3 +440,60 @@ LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 bool CPropertySheet::OnCommand(int, int, HWND) { return false; }
+
+namespace {
+
+INT_PTR CALLBACK MeasureOnlyProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+}  // namespace
+
+// The sheet lays its tab out in dialog units of its own font, while each page is measured in
+// units of the page's font; a page with a larger font would be cut off at the right and bottom.
+// Grow the tab to the largest page, and the sheet and its buttons with it.
+void CPropertySheet::FitPages() {
+  HWND tab = PropSheet_GetTabControl(hwnd_);
+  if (!tab) return;
+  SIZE need{0, 0};
+  for (CPropertyPage* page : pages_) {
+    HWND probe = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(page->templateId_),
+                                    hwnd_, MeasureOnlyProc, 0);
+    if (!probe) continue;
+    // The sheet takes the caption off a page; what it needs is the page's client area.
+    RECT size;
+    GetClientRect(probe, &size);
+    DestroyWindow(probe);
+    need.cx = std::max(need.cx, size.right - size.left);
+    need.cy = std::max(need.cy, size.bottom - size.top);
+  }
+  RECT area;
+  GetClientRect(tab, &area);
+  TabCtrl_AdjustRect(tab, FALSE, &area);
+  int dx = std::max(0L, need.cx - (area.right - area.left));
+  int dy = std::max(0L, need.cy - (area.bottom - area.top));
+  if (!dx && !dy) return;
+  auto grow = [](HWND window, int dx, int dy) {
+    RECT r;
+    GetWindowRect(window, &r);
+    SetWindowPos(window, nullptr, 0, 0, r.right - r.left + dx, r.bottom - r.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  grow(hwnd_, dx, dy);
+  grow(tab, dx, dy);
+  // The buttons below the tab keep their place at the bottom right.
+  for (HWND child = GetWindow(tab, GW_HWNDFIRST); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == tab || GetParent(child) != hwnd_) continue;
+    wchar_t cls[16] = {};
+    GetClassNameW(child, cls, 16);
+    if (lstrcmpiW(cls, L"Button") != 0) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+LRESULT CPropertySheet::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Valid only inside SheetProc, where the subclass chain knows which procedure comes next.
+  return DefSubclassProc(hwnd_, msg, wParam, lParam);
+}

@@ -149,9 +149,12 @@ class CPropertySheet {
   virtual void OnInitSheet() {}
   // True when the command was handled; otherwise the sheet's own handling runs.
   virtual bool OnCommand(int id, int code, HWND control);
+  // The sheet's own handling of the message being handled, for a handler that adds to it.
+  LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
   friend class CPropertyPage;
+  void FitPages();
   static thread_local CPropertySheet* t_opening;
   static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lParam);
   static LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
