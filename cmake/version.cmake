@@ -44,13 +44,17 @@ string(APPEND clocks_header "#define CLOCKS_VERSION_TEXT \"${CLOCKS_VERSION}\"\n
 string(APPEND clocks_header "#define CLOCKS_PRODUCT_TEXT \"${CLOCKS_PRODUCT}\"\n")
 string(APPEND clocks_header "#define CLOCKS_COMPANY_TEXT \"${CLOCKS_COMPANY}\"\n")
 string(APPEND clocks_header "#define CLOCKS_COPYRIGHT_TEXT \"${CLOCKS_COPYRIGHT}\"\n")
+set(clocks_table "")
 set(clocks_list ${CLOCKS_PROGRAMS})
 while(clocks_list)
   list(POP_FRONT clocks_list clocks_name clocks_description)
+  string(APPEND clocks_table " {\"${clocks_name}\", \"${clocks_description}\"},")
   string(APPEND clocks_header "#define CLOCKS_DESCRIPTION_${clocks_name} \"${clocks_description}\"\n")
   string(APPEND clocks_header "#define CLOCKS_FILE_${clocks_name} \"${clocks_name}.exe\"\n")
   string(APPEND clocks_header "#define CLOCKS_NAME_${clocks_name} \"${clocks_name}\"\n")
 endwhile()
+# {name, description} for each program, for the release checks.
+string(APPEND clocks_header "#define CLOCKS_PROGRAM_TABLE${clocks_table}\n")
 file(CONFIGURE OUTPUT ${clocks_release_gen}/clocks_version.h CONTENT "${clocks_header}" @ONLY)
 
 include_directories($<$<COMPILE_LANGUAGE:RC>:${CMAKE_SOURCE_DIR}/release>
