@@ -63,9 +63,12 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCHITTEST: {
-      // While the left button is down the face acts as the caption, so it drags the window.
+      // While the primary button is down the face acts as the caption, so it drags the window.
+      // The key state is of the physical button: with the buttons swapped the primary is the
+      // right one.
       LRESULT hit = Default(msg, wParam, lParam);
-      if (hit == HTCLIENT && (GetAsyncKeyState(VK_LBUTTON) & 0x8000)) hit = HTCAPTION;
+      int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+      if (hit == HTCLIENT && (GetAsyncKeyState(primary) & 0x8000)) hit = HTCAPTION;
       return hit;
     }
     case WM_SYSCOMMAND:
