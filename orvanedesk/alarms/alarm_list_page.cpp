@@ -2,6 +2,7 @@
 
 #include "alarms/add_sheet.h"
 #include "alarms/editing_logic.h"
+#include "alarms/message_popup.h"
 #include "alarms/message_sheet.h"
 #include "alarms/schedule.h"
 #include "cp932.h"
@@ -202,5 +203,19 @@ void CMyPropertyPage3::OnTest() {
   int row = SelectedRow();
   if (row < 0) return;
   int index = FindRecord(row, true);
-  (void)index;
+  CMessageRecord record;
+  if (index >= 0) {
+    record = Records[index];
+  } else {
+    // Without its record the row's own texts stand in.
+    std::string* fields[] = {&record.title,     &record.alarm,    &record.message,
+                             &record.dateUnit,  &record.timeUnit, &record.dateDetail,
+                             &record.timeDetail};
+    for (int i = 0; i < 7; ++i)
+      *fields[i] = WideToCp932(RowText(row, i == 0 ? 0 : i + 1)).value_or(std::string());
+  }
+  // One record, sound only when it has no message; the popup owns itself from here.
+  DueMessages due;
+  AddDue(due, record);
+  CMessagePopup::Open(due);
 }

@@ -689,6 +689,33 @@ TEST(AlarmListPage, DeleteAsksAndRemovesExactlyTheRowsOwnRecord) {
   EXPECT_EQ(host.page.Records, (std::vector<CMessageRecord>{early, Item("y", kNone, "m", "1:0")}));
 }
 
+TEST(AlarmListPage, TestShowsTheRowsRecordInAPopupAndChangesNothing) {
+  ListHost host;
+  host.page.Records = {Item("t", kNone, "hello", "1:0")};
+  std::wstring title;
+  host.steps = {[](HWND sheet) {
+                  Select(sheet, 0);
+                  return true;
+                },
+                ClickOnPage(IDC_ALARM_TEST),
+                Inside(L"メッセージ",
+                       [&](HWND popup) {
+                         title = IsWindowVisible(popup) ? L"shown" : L"";
+                         Shot(popup, "popup");
+                         PostMessageW(popup, WM_COMMAND, IDOK, 0);
+                         return true;
+                       }),
+                [](HWND sheet) {
+                  if (FindCaption(L"メッセージ")) return false;
+                  EXPECT_FALSE(Enabled(sheet, kIdApplyNow));
+                  return true;
+                },
+                Click(IDOK)};
+  EXPECT_EQ(host.DoModal(), IDOK);
+  EXPECT_EQ(title, L"shown");
+  EXPECT_EQ(host.page.Records, (std::vector<CMessageRecord>{Item("t", kNone, "hello", "1:0")}));
+}
+
 TEST(AlarmListPage, PropertiesEditTheRowsRecordAndKeepAnUnvisitedSchedule) {
   ListHost host;
   CMessageRecord saturday = Saturday();

@@ -46,6 +46,7 @@ void CMyPropertySheet::CopyIn() {
   m_Page2.Sounds[3] = owner_.AwaySounds;
   m_Page2.IconList = owner_.IconList();
   m_Page3.IconList = owner_.IconList();
+  m_Page3.Records = owner_.Messages;
 }
 
 void CMyPropertySheet::CopyBack() { owner_.TakeSettings(*this); }
@@ -81,6 +82,9 @@ void CMainwindow::TakeSettings(const CMyPropertySheet& sheet) {
   ExitSounds = sheet.m_Page2.Sounds[1];
   TimeSounds = sheet.m_Page2.Sounds[2];
   AwaySounds = sheet.m_Page2.Sounds[3];
+  // The alarm list is replaced wholesale; the hour's candidates follow it.
+  Messages = sheet.m_Page3.Records;
+  RebuildHourMessages();
   SetTooltipText(FormatClockTime(clock_(), false) + " - " + IllustName);
   // What the user confirmed goes to disk at once, so a crash later in the run cannot lose it.
   SaveSettings(true);
