@@ -45,8 +45,8 @@ void CMyPropertySheet::CopyIn() {
   m_Page2.Sounds[2] = owner_.TimeSounds;
   m_Page2.Sounds[3] = owner_.AwaySounds;
   m_Page2.IconList = owner_.IconList();
-  m_Page3.IconList = owner_.IconList();
   m_Page3.Records = owner_.Messages;
+  m_Page3.IconList = owner_.IconList();
 }
 
 void CMyPropertySheet::CopyBack() { owner_.TakeSettings(*this); }
@@ -82,7 +82,6 @@ void CMainwindow::TakeSettings(const CMyPropertySheet& sheet) {
   ExitSounds = sheet.m_Page2.Sounds[1];
   TimeSounds = sheet.m_Page2.Sounds[2];
   AwaySounds = sheet.m_Page2.Sounds[3];
-  // The alarm list is replaced wholesale; the hour's candidates follow it.
   Messages = sheet.m_Page3.Records;
   RebuildHourMessages();
   SetTooltipText(FormatClockTime(clock_(), false) + " - " + IllustName);
