@@ -1,7 +1,6 @@
-#include "line_file.h"
-
 #include <windows.h>
 
+#include "line_file.h"
 #include "win/raii.h"
 
 // Plain Win32 reads keep the programs free of the iostreams machinery, a large part of an .exe.
@@ -19,19 +18,131 @@ std::optional<std::string> ReadFileBytes(const FilePath& path) {
   return std::nullopt;
 }
 
-bool WriteFileAtomic(const FilePath& path, std::string_view bytes) {
-  std::wstring temp = path + L".tmp";
-  bool ok;
-  {
-    FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size() && FlushFileBuffers(file.get());
+namespace {
+
+std::wstring SystemMessage(DWORD error) {
+  wchar_t* text = nullptr;
+  DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+  std::wstring message(text && n ? text : L"", text ? n : 0);
+  if (text) LocalFree(text);
+  while (!message.empty() &&
+         (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
+    message.pop_back();
   }
-  ok = ok &&
-       MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temp.c_str());
-  return ok;
+  if (message.empty()) message = L"エラー " + std::to_wstring(error);
+  return message;
+}
+
+SaveResult Saved(const FilePath& path) { return {true, path, 0, {}}; }
+
+SaveResult Failed(const FilePath& path, DWORD error) {
+  // A call that failed without saying why still failed.
+  if (error == 0) error = ERROR_GEN_FAILURE;
+  return {false, path, error, SystemMessage(error)};
+}
+
+// Writes all bytes at the file's current position and flushes them to the disk.
+DWORD WriteAllAndFlush(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes.remove_prefix(written);
+  }
+  if (!SetEndOfFile(file) || !FlushFileBuffers(file)) return GetLastError();
+  return ERROR_SUCCESS;
+}
+
+// A name no other file has yet, beside the target, so that two programs saving the same file
+// at once, or a file that happens to bear a fixed temporary name, are never overwritten.
+Handle CreateTempBeside(const FilePath& path, FilePath* temp, DWORD* error) {
+  static unsigned counter = 0;
+  LARGE_INTEGER ticks{};
+  QueryPerformanceCounter(&ticks);
+  unsigned seed = static_cast<unsigned>(ticks.QuadPart) ^ (GetCurrentProcessId() << 16);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned tag = seed + ++counter * 0x9E3779B9u;
+    std::wstring suffix = L".";
+    for (int shift = 28; shift >= 0; shift -= 4) suffix += L"0123456789abcdef"[(tag >> shift) & 15];
+    *temp = path + suffix + L".tmp";
+    HANDLE file = CreateFileW(temp->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return Handle(file);
+    *error = GetLastError();
+    if (*error != ERROR_FILE_EXISTS && *error != ERROR_ALREADY_EXISTS) break;
+  }
+  temp->clear();
+  return Handle();
+}
+
+// Swaps the written temporary file in. ReplaceFileW keeps the old file's attributes and
+// permissions; a new file is a plain move. `tempHoldsAll` tells when a failure has left the
+// content only under the temporary name.
+DWORD SwapIn(const FilePath& temp, const FilePath& path, bool* tempHoldsAll) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
+    DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return error;
+    // Another program created the file meanwhile: replace it like any old file.
+  }
+  DWORD oldAttributes = GetFileAttributesW(path.c_str());
+  if (ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    // Not every implementation of the call carries the attributes over (Wine's does not).
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    DWORD now = GetFileAttributesW(path.c_str());
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES &&
+        ((now ^ oldAttributes) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+      DWORD wanted = oldAttributes & kKept;
+      SetFileAttributesW(path.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL);
+    }
+    return ERROR_SUCCESS;
+  }
+  DWORD error = GetLastError();
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+    // The old file is gone and the new content sits under the temporary name: move it over.
+    if (MoveFileExW(temp.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return ERROR_SUCCESS;
+    }
+    *tempHoldsAll = GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+  }
+  return error;
+}
+
+}  // namespace
+
+SaveResult WriteFileBytes(const FilePath& path, std::string_view bytes) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Failed(path, ERROR_ACCESS_DENIED);
+
+  FilePath temp;
+  DWORD tempError = ERROR_SUCCESS;
+  Handle file = CreateTempBeside(path, &temp, &tempError);
+  if (!file) {
+    // A folder that takes no new files may still let the file itself be changed: writing it in
+    // place is not crash-safe, but better than losing the save.
+    FileHandle existing(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!existing) {
+      DWORD openError = GetLastError();
+      bool missing = openError == ERROR_FILE_NOT_FOUND || openError == ERROR_PATH_NOT_FOUND;
+      return Failed(path, missing ? tempError : openError);
+    }
+    DWORD error = WriteAllAndFlush(existing.get(), bytes);
+    return error == ERROR_SUCCESS ? Saved(path) : Failed(path, error);
+  }
+
+  DWORD error = WriteAllAndFlush(file.get(), bytes);
+  file.reset();
+  bool tempHoldsAll = false;
+  if (error == ERROR_SUCCESS) error = SwapIn(temp, path, &tempHoldsAll);
+  if (error == ERROR_SUCCESS) return Saved(path);
+  if (!tempHoldsAll) DeleteFileW(temp.c_str());
+  return Failed(path, error);
 }

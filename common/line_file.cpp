@@ -30,6 +30,6 @@ std::optional<std::vector<std::string>> ReadLines(const FilePath& path) {
   return SplitLines(*bytes);
 }
 
-bool WriteLines(const FilePath& path, const std::vector<std::string>& lines) {
-  return WriteFileAtomic(path, JoinLines(lines));
+SaveResult WriteLines(const FilePath& path, const std::vector<std::string>& lines) {
+  return WriteFileBytes(path, JoinLines(lines));
 }

@@ -17,10 +17,21 @@ std::vector<std::string> SplitLines(std::string_view bytes);
 // Every line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 
+// What became of a save. On failure: the file and the system's reason, for telling the user
+// which file could not be saved and why.
+struct [[nodiscard]] SaveResult {
+  bool saved = false;
+  FilePath path;
+  unsigned long error = 0;  // the system's error code (a Windows error or errno)
+  std::wstring reason;      // the system's own description of that error
+  explicit operator bool() const { return saved; }
+};
+
 std::optional<std::string> ReadFileBytes(const FilePath& path);
-// Writes a temporary file beside the target and swaps it in, so a failed save leaves the old
-// file whole. Returns false (and leaves the target untouched) on any failure.
-bool WriteFileAtomic(const FilePath& path, std::string_view bytes);
+// Writes a temporary file of its own beside the target and swaps it in, keeping the old file's
+// attributes and permissions, so a failed save leaves the old file whole. In a folder that takes
+// no new files, an existing file that may be written is written in place instead.
+SaveResult WriteFileBytes(const FilePath& path, std::string_view bytes);
 
 std::optional<std::vector<std::string>> ReadLines(const FilePath& path);
-bool WriteLines(const FilePath& path, const std::vector<std::string>& lines);
+SaveResult WriteLines(const FilePath& path, const std::vector<std::string>& lines);

@@ -280,7 +280,7 @@ TEST_F(PictureClockAtNoon, ClosingRemembersThePositionForTheNextStart) {
 
 TEST_F(PictureClockAtNoon, NonsenseInTheFileReadsAsZeroAndOtherLinesStay) {
   ASSERT_TRUE(
-      WriteFileAtomic(IniPath(), "[Position]\r\nXpos=300\r\nYpos=abc\r\n[Note]\r\nkeep=1\r\n"));
+      WriteFileBytes(IniPath(), "[Position]\r\nXpos=300\r\nYpos=abc\r\n[Note]\r\nkeep=1\r\n"));
   RECT place = PlaceOfAStart();
   EXPECT_EQ(place.left, 300);
   EXPECT_EQ(place.top, 0);

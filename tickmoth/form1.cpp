@@ -302,7 +302,7 @@ void TForm1::SavePosition() {
   RECT frame;
   if (!GetWindowRect(hwnd_, &frame)) return;
   std::optional<std::string> existing = ReadFileBytes(positionFile_);
-  // Nothing to tell the user if the folder is read-only; the old file stays whole.
-  WriteFileAtomic(positionFile_,
-                  WritePosition(existing ? *existing : std::string(), {frame.left, frame.top}));
+  // The picture clock shows no message for a failed save; the old file stays whole.
+  static_cast<void>(WriteFileBytes(
+      positionFile_, WritePosition(existing ? *existing : std::string(), {frame.left, frame.top})));
 }

@@ -239,9 +239,9 @@ std::string SilentWave() {
 
 TEST_F(MainWindowTest, ExitSoundHoldsTheCloseUntilItHasPlayed) {
   std::wstring wave = GetModuleFolder() + L"exit_test.wav";
-  ASSERT_TRUE(WriteFileAtomic(wave, SilentWave()));
+  ASSERT_TRUE(WriteFileBytes(wave, SilentWave()));
   Open({2026, 12, 31, 4, 10, 8, 15});
-  window_->ExitSounds = {WideToCp932(wave)};
+  window_->ExitSounds = {WideToCp932(wave).value()};
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
   EXPECT_TRUE(window_->SoundPlaying);
   EXPECT_TRUE(IsWindow(hwnd_));

@@ -23,7 +23,7 @@ void CDataExchange::Fail(int id) {
   }
 }
 
-std::string GetItemText(HWND dialog, int id) {
+std::optional<std::string> GetItemText(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   int length = GetWindowTextLengthW(control);
   std::wstring text(length + 1, L'\0');
@@ -37,10 +37,18 @@ void SetItemText(HWND dialog, int id, const std::string& text) {
 
 void DDX_Text(CDataExchange& dx, int id, std::string& value) {
   if (dx.Failed()) return;
-  if (dx.Saving())
-    value = GetItemText(dx.Dialog(), id);
-  else
+  if (!dx.Saving()) {
     SetItemText(dx.Dialog(), id, value);
+    return;
+  }
+  // A character code page 932 lacks would be stored as another one: refuse the text instead.
+  std::optional<std::string> text = GetItemText(dx.Dialog(), id);
+  if (!text) {
+    AppMessageBox(dx.Dialog(), L"保存できない文字が含まれています。", MB_OK | MB_ICONEXCLAMATION);
+    dx.Fail(id);
+    return;
+  }
+  value = *text;
 }
 
 void DDX_Text(CDataExchange& dx, int id, int& value) {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ class CDataExchange {
   bool failed_ = false;
 };
 
-// Code page 932 text of an edit or static.
+// Code page 932 text of an edit or static; a character the code page lacks is refused when saving.
 void DDX_Text(CDataExchange& dx, int id, std::string& value);
 // A decimal integer; an empty or non-numeric edit is refused when saving.
 void DDX_Text(CDataExchange& dx, int id, int& value);
@@ -41,8 +42,9 @@ void DDX_Check(CDataExchange& dx, int id, int& value);
 void DDX_Radio(CDataExchange& dx, int id, int& value);
 void DDX_CBIndex(CDataExchange& dx, int id, int& value);
 
-// Text of a control, converted from and to code page 932.
-std::string GetItemText(HWND dialog, int id);
+// Text of a control, converted from and to code page 932; nothing when the control holds a
+// character the code page lacks.
+std::optional<std::string> GetItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
 
 // A dialog from a template of the program's resources, modal or modeless, bound to this object

@@ -102,6 +102,24 @@ TEST(Dialog, EmptyIntegerIsRefusedWithThePromptAndTheDialogStays) {
   EXPECT_EQ(okPresses, 1);
 }
 
+TEST(Dialog, TextTheCodePageCannotHoldIsRefusedAndTheDialogStays) {
+  FormDialog dialog;
+  dialog.script = [&](HWND hwnd) {
+    SetDlgItemTextW(hwnd, 1001, L"caf\u00E9");
+    SetTimer(nullptr, 0, 30, DismissMessageBox);
+    PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+    SetTimer(hwnd, 1, 300, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+      KillTimer(hwnd, id);
+      SetDlgItemTextW(hwnd, 1001, L"cafe");
+      PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+    });
+  };
+  g_boxText.clear();
+  EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
+  EXPECT_EQ(g_boxText, L"保存できない文字が含まれています。");
+  EXPECT_EQ(dialog.text, "cafe");
+}
+
 TEST(Dialog, ModelessDestroysItselfOnCancel) {
   FormDialog dialog;
   ASSERT_TRUE(dialog.Create(nullptr));

@@ -50,7 +50,8 @@ std::string CProfile::GetString(const wchar_t* section, const wchar_t* entry,
     return std::string(defaultValue);
   }
   text.resize(wcsnlen(text.c_str(), size / sizeof(wchar_t)));
-  return WideToCp932(text);
+  // A value with characters code page 932 cannot hold would come back as another text.
+  return WideToCp932(text).value_or(std::string(defaultValue));
 }
 
 namespace {
