@@ -1,0 +1,129 @@
+#include "alarms/alarm_tracker.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CMessageRecord Item(std::string title, std::string timeUnit, std::string timeDetail,
+                    std::string dateUnit = kDaily, std::string dateDetail = "NULL") {
+  return {title, "NULL", "m", dateUnit, dateDetail, timeUnit, timeDetail};
+}
+
+// 2026-12-09 is a Wednesday.
+LocalTime At(int day, int hour, int minute, int second = 0) {
+  LocalTime t{2026, 12, day, (day - 9 + 3 + 70) % 7, hour, minute, second};
+  return t;
+}
+
+std::vector<std::string> Titles(const DueMessages& due) {
+  std::vector<std::string> titles;
+  for (const auto& r : due.records) titles.push_back(r.title);
+  return titles;
+}
+
+struct Clock {
+  explicit Clock(LocalTime start, std::vector<CMessageRecord> list)
+      : messages(std::move(list)), tracker(start) {
+    hour = BuildHourMessages(messages, start);
+    tracker.Rebuilt(start);
+  }
+  AlarmTickResult Tick(LocalTime now) { return tracker.Tick(now, messages, hour); }
+  std::vector<CMessageRecord> messages, hour;
+  CAlarmTracker tracker;
+};
+
+TEST(MinuteNumbers, RoundTripThroughCalendarAndWeekday) {
+  LocalTime t = At(9, 23, 59);
+  EXPECT_EQ(TimeOfMinute(MinuteNumber(t)).weekday, 3);
+  LocalTime next = TimeOfMinute(MinuteNumber(LocalTime{2024, 12, 31, 2, 23, 59, 0}) + 1);
+  EXPECT_EQ(next.year, 2025);
+  EXPECT_EQ(next.month, 1);
+  EXPECT_EQ(next.day, 1);
+  EXPECT_EQ(next.weekday, 3);
+  EXPECT_EQ(next.hour, 0);
+  LocalTime leap = TimeOfMinute(MinuteNumber(LocalTime{2024, 2, 28, 3, 12, 0, 0}) + 1440);
+  EXPECT_EQ(leap.month, 2);
+  EXPECT_EQ(leap.day, 29);
+  EXPECT_EQ(TimeOfMinute(-1).year, 1969);
+  EXPECT_EQ(TimeOfMinute(-1).weekday, 3);
+}
+
+TEST(AlarmTracker, StartMinuteNeverFiresAndEachMinuteFiresOnce) {
+  Clock c(At(9, 7, 30, 40), {Item("start", kAtTime, "7:30"), Item("a", kAtTime, "7:31"),
+                             Item("b", kHourly, "31"), Item("c", kAtTime, "7:32")});
+  EXPECT_FALSE(c.Tick(At(9, 7, 30, 41)).newMinute);
+  auto r = c.Tick(At(9, 7, 31, 0));
+  EXPECT_TRUE(r.newMinute);
+  EXPECT_FALSE(r.rebuilt);
+  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"a", "b"}));
+  EXPECT_FALSE(r.due.soundOnly);
+  EXPECT_TRUE(c.Tick(At(9, 7, 31, 1)).due.records.empty());
+}
+
+TEST(AlarmTracker, HourChangeRebuildsBeforeTheCheck) {
+  Clock c(At(9, 7, 58), {Item("seven-thirty", kAtTime, "7:30"), Item("eight", kAtTime, "8:30"),
+                         Item("hourly", kHourly, "0")});
+  auto r = c.Tick(At(9, 8, 0));
+  EXPECT_TRUE(r.timeSignal);
+  EXPECT_TRUE(r.rebuilt);
+  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"hourly"}));
+  // Ticks missed from 8:01 to 8:29: no rebuild needed, no 7:30 item at 8:30.
+  r = c.Tick(At(9, 8, 30));
+  EXPECT_FALSE(r.rebuilt);
+  EXPECT_FALSE(r.timeSignal);
+  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"eight"}));
+}
+
+TEST(AlarmTracker, MissedMinutesAreCaughtUpOnceOldestFirst) {
+  Clock c(At(9, 7, 50), {Item("8:10", kAtTime, "8:10"), Item("7:55", kAtTime, "7:55"),
+                         Item("hourly-5", kHourly, "5"), Item("now", kAtTime, "8:20"),
+                         Item("too-old", kAtTime, "7:20"), Item("next", kAtTime, "8:21")});
+  // Asleep from 7:50 to 8:20: 7:51 to 8:20 are checked, in time order, each item once.
+  auto r = c.Tick(At(9, 8, 20));
+  EXPECT_TRUE(r.rebuilt);
+  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"7:55", "hourly-5", "8:10", "now"}));
+  EXPECT_TRUE(c.Tick(At(9, 8, 20, 1)).due.records.empty());
+  EXPECT_EQ(Titles(c.Tick(At(9, 8, 21)).due), (std::vector<std::string>{"next"}));
+}
+
+TEST(AlarmTracker, CatchUpReachesBackAnHourAtMost) {
+  Clock c(At(9, 6, 0), {Item("6:30", kAtTime, "6:30"), Item("7:40", kAtTime, "7:40"),
+                        Item("hourly-45", kHourly, "45")});
+  // Three hours asleep: only 7:01 to 8:00 count; the hourly item fires once, at 7:45.
+  auto r = c.Tick(At(9, 8, 0));
+  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"7:40", "hourly-45"}));
+  // Over midnight: yesterday's weekday item counts for yesterday's date.
+  Clock night(At(9, 23, 50), {Item("wed", kAtTime, "23:55", kWeekly, "3"),
+                              Item("thu", kAtTime, "0:5", kWeekly, "4"),
+                              Item("wed-late", kAtTime, "0:5", kWeekly, "3")});
+  EXPECT_EQ(Titles(night.Tick(At(10, 0, 10)).due), (std::vector<std::string>{"wed", "thu"}));
+}
+
+TEST(AlarmTracker, ClockSetBackFiresNothingTwice) {
+  Clock c(At(9, 2, 50), {Item("2:55", kAtTime, "2:55"), Item("3:05", kAtTime, "3:5")});
+  EXPECT_EQ(Titles(c.Tick(At(9, 2, 55)).due), (std::vector<std::string>{"2:55"}));
+  EXPECT_EQ(Titles(c.Tick(At(9, 3, 5)).due), (std::vector<std::string>{"3:05"}));
+  // Back an hour (end of summer time): 2:55 and 3:05 come again but do not fire again.
+  auto r = c.Tick(At(9, 2, 6));
+  EXPECT_TRUE(r.newMinute);
+  EXPECT_TRUE(r.rebuilt);
+  for (int m = 7; m < 60; ++m) EXPECT_TRUE(c.Tick(At(9, 2, m)).due.records.empty()) << m;
+  for (int m = 0; m <= 5; ++m) EXPECT_TRUE(c.Tick(At(9, 3, m)).due.records.empty()) << m;
+  // Past the furthest minute checked, items fire again as usual.
+  EXPECT_EQ(c.hour.size(), 1u);
+  c.messages.push_back(Item("3:06", kAtTime, "3:6"));
+  c.hour = BuildHourMessages(c.messages, At(9, 3, 5));
+  EXPECT_EQ(Titles(c.Tick(At(9, 3, 6)).due), (std::vector<std::string>{"3:06"}));
+}
+
+TEST(AlarmTracker, TimeSignalOnEveryNewMinuteZero) {
+  Clock c(At(9, 9, 59), {});
+  EXPECT_TRUE(c.Tick(At(9, 10, 0)).timeSignal);
+  EXPECT_FALSE(c.Tick(At(9, 10, 0, 30)).timeSignal);
+  EXPECT_FALSE(c.Tick(At(9, 10, 1)).timeSignal);
+  // A start at minute 0 is no new minute.
+  Clock atZero(At(9, 11, 0, 5), {});
+  EXPECT_FALSE(atZero.Tick(At(9, 11, 0, 6)).timeSignal);
+}
+
+}  // namespace
