@@ -43,6 +43,10 @@ TEST(Cp932, RefusesCharactersWithoutAFormOfTheirOwn) {
   // A question mark the user typed is text, not a sign of loss.
   EXPECT_EQ(WideToCp932(L"a?b"), std::string("a?b"));
   EXPECT_EQ(WideToCp932(L"\uFF5E\uFF71"), std::string("\x81\x60\xB1"));
+  // Characters with two codes in the code page are still their own: they come back as sent.
+  auto doubles = WideToCp932(L"\u2460\u2252\u2170");
+  ASSERT_TRUE(doubles);
+  EXPECT_EQ(Cp932ToWide(*doubles), L"\u2460\u2252\u2170");
 }
 
 TEST(LineFile, SplitsCrLfBareLfAndUnterminatedLastLine) {
@@ -130,6 +134,7 @@ TEST_F(TempFolder, AFileThatRefusesChangeKeepsItsContent) {
   ASSERT_TRUE(WriteFileBytes(path, "old"));
   {
     ReadOnlyFile locked(path);
+    ASSERT_TRUE(locked.active() || !ImmutableFlagExpected()) << "the file could not be locked";
     if (!locked.active()) GTEST_SKIP() << "no way to make a read-only file here";
     SaveResult result = WriteFileBytes(path, "new");
     EXPECT_FALSE(result);
@@ -144,6 +149,7 @@ TEST_F(TempFolder, AFolderThatTakesNoNewFilesStillSavesAnExistingFile) {
   FilePath path = In("tickmoth.INI");
   ASSERT_TRUE(WriteFileBytes(path, "[Position]\r\nXpos=1000\r\nYpos=2000\r\n"));
   Immutable locked(folder_.native());
+  ASSERT_TRUE(locked.active() || !ImmutableFlagExpected()) << "the folder could not be locked";
   if (!locked.active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
 
   ASSERT_TRUE(WriteFileBytes(path, "[Position]\r\nXpos=5\r\n"));

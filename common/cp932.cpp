@@ -1,4 +1,5 @@
 #include "cp932.h"
+#include "cp932_system.h"
 
 bool IsCp932LeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

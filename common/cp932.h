@@ -15,8 +15,3 @@ std::wstring Cp932ToWide(std::string_view text);
 // own (no look-alike is put in its place), so the caller can refuse the text instead of storing
 // another one.
 std::optional<std::string> WideToCp932(std::wstring_view text);
-
-// The system's conversions of well-formed text, one per platform: nothing when some character
-// has no exact counterpart or the conversion fails.
-std::optional<std::wstring> SystemCp932ToWide(std::string_view text);
-std::optional<std::string> SystemWideToCp932(std::wstring_view text);

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "cp932.h"
+#include "cp932_system.h"
 
 // Host builds convert with iconv; the checks around these calls make them refuse exactly what
 // the Windows build refuses.

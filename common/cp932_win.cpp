@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "cp932.h"
+#include "cp932_system.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "../tickmoth/res/resource.h"
 #include "e2e_support.h"
 #include "line_file.h"
+#include "testing/immutable.h"
 #include "win/raii.h"
 
 // The picture clock under a wall clock started by the test command: a little before noon, or
@@ -270,9 +271,11 @@ TEST_F(PictureClockAtNoon, ClosingRemembersThePositionForTheNextStart) {
     EXPECT_FALSE(ReadFileBytes(IniPath())) << "written before the close";
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
     ASSERT_TRUE(clock.WaitForExit(10000));
+    DWORD code = 1;
+    EXPECT_TRUE(GetExitCodeProcess(clock.process(), &code));
+    EXPECT_EQ(code, 0u) << "a normal close ends with exit code 0";
   }
   EXPECT_EQ(ReadFileBytes(IniPath()).value_or("(none)"), "[Position]\r\nXpos=230\r\nYpos=140\r\n");
-  EXPECT_FALSE(ReadFileBytes(IniPath() + L".tmp"));
   RECT next = PlaceOfAStart();
   EXPECT_EQ(next.left, 230);
   EXPECT_EQ(next.top, 140);
@@ -286,6 +289,54 @@ TEST_F(PictureClockAtNoon, NonsenseInTheFileReadsAsZeroAndOtherLinesStay) {
   EXPECT_EQ(place.top, 0);
   EXPECT_EQ(ReadFileBytes(IniPath()).value_or("(none)"),
             "[Position]\r\nXpos=300\r\nYpos=0\r\n[Note]\r\nkeep=1\r\n");
+}
+
+TEST_F(PictureClockAtNoon, APositionWhoseMiddleIsOffEveryMonitorOpensAtTheOrigin) {
+  // The 150 by 150 square reaches onto the screen, but no pixel of the circle would.
+  ASSERT_TRUE(WriteFileBytes(IniPath(), "[Position]\r\nXpos=-140\r\nYpos=-140\r\n"));
+  RECT place = PlaceOfAStart();
+  EXPECT_EQ(place.left, 0);
+  EXPECT_EQ(place.top, 0);
+  // With the middle just on the screen the clock opens where it was left.
+  ASSERT_TRUE(WriteFileBytes(IniPath(), "[Position]\r\nXpos=-59\r\nYpos=-59\r\n"));
+  place = PlaceOfAStart();
+  EXPECT_EQ(place.left, -59);
+  EXPECT_EQ(place.top, -59);
+}
+
+// A program folder that takes no new files, with a position file the user may change: the
+// position is still saved.
+TEST_F(PictureClockAtNoon, ALockedFolderStillGetsThePositionSaved) {
+  const std::wstring folder = DriverFolder() + L"locked-tickmoth";
+  const std::wstring ini = folder + L"\\tickmoth.INI";
+  ClearImmutable(folder);  // what a killed run may have left
+  DeleteFileW((folder + L"\\tickmoth.exe").c_str());
+  DeleteFileW(ini.c_str());
+  RemoveDirectoryW(folder.c_str());
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(
+      CopyFileW((DriverFolder() + kExe).c_str(), (folder + L"\\tickmoth.exe").c_str(), TRUE));
+  ASSERT_TRUE(WriteFileBytes(ini, "[Position]\r\nXpos=10\r\nYpos=20\r\n"));
+  {
+    Immutable locked(folder);
+    ASSERT_TRUE(locked.active() || !ImmutableFlagExpected())
+        << "could not make the folder refuse new files";
+    if (!locked.active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
+    Program clock(L"locked-tickmoth\\tickmoth.exe");
+    HWND hwnd = clock.WaitForWindow(kClass);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(WindowRect(hwnd).left, 10);
+    SetWindowPos(hwnd, nullptr, 310, 220, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return WindowRect(hwnd).left == 310; }, 2000));
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(clock.WaitForExit(10000));
+    EXPECT_EQ(ReadFileBytes(ini).value_or("(none)"), "[Position]\r\nXpos=310\r\nYpos=220\r\n");
+    // Nothing new could be made there, and the test did not fool itself.
+    EXPECT_FALSE(WriteFileBytes(folder + L"\\probe.ini", "x"));
+  }
+  EXPECT_TRUE(DeleteFileW(ini.c_str()));
+  EXPECT_TRUE(DeleteFileW((folder + L"\\tickmoth.exe").c_str()));
+  EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
 }
 
 #elif defined(TICKMOTH_E2E_QUARTER_TO_ONE)

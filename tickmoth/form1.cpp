@@ -15,6 +15,19 @@ constexpr POINT kTimeText{40, 30};
 // The caption's move command: the system's own drag loop follows the mouse.
 constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 
+std::vector<ScreenRect> Monitors() {
+  std::vector<ScreenRect> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(
+            {area->left, area->top, area->right, area->bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 Gdi<HBITMAP> LoadBitmapResource(HINSTANCE instance, int id) {
   return Gdi<HBITMAP>(LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
 }
@@ -49,8 +62,7 @@ bool TForm1::Create() {
   position_ = ReadPosition(stored ? *stored : std::string());
   // A position no monitor shows any more (a screen unplugged, a hand-edited file) would leave
   // a window that cannot be reached to drag it back.
-  RECT wanted{position_.x, position_.y, position_.x + kPictureSize, position_.y + kPictureSize};
-  if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) position_ = {};
+  if (!IsReachable(position_, Monitors())) position_ = {};
 
   // A tool window has no taskbar button and needs no hidden owner window to achieve that.
   CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP,
@@ -76,7 +88,10 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   try {
     result = form->OnMessage(msg, wParam, lParam);
   } catch (...) {
-    // No exception may unwind through the system's dispatcher.
+    // No exception may unwind through the system's dispatcher. One during creation fails it:
+    // a form without its timer or picture is no clock.
+    if (msg == WM_NCCREATE) return FALSE;
+    if (msg == WM_CREATE) return -1;
     result = DefWindowProcW(hwnd, msg, wParam, lParam);
   }
   if (msg == WM_NCDESTROY) {

@@ -64,4 +64,27 @@ TEST(WritePosition, KeepsEveryOtherLineOfAnExistingFile) {
   EXPECT_EQ(WritePosition(saved, ReadPosition(saved)), saved);
 }
 
+TEST(IsReachable, NeedsTheMiddleOfTheCircleOnAMonitor) {
+  const std::vector<ScreenRect> one{{0, 0, 1024, 768}};
+  EXPECT_TRUE(IsReachable({0, 0}, one));
+  // The bounding square overlaps the screen, yet nothing of the circle shows.
+  EXPECT_FALSE(IsReachable({-140, -140}, one));
+  // The central square spans 59..90 of the window: it may touch the edges, not cross them.
+  EXPECT_TRUE(IsReachable({-59, -59}, one));
+  EXPECT_FALSE(IsReachable({-60, -59}, one));
+  EXPECT_FALSE(IsReachable({-59, -60}, one));
+  EXPECT_TRUE(IsReachable({1024 - 91, 768 - 91}, one));
+  EXPECT_FALSE(IsReachable({1024 - 90, 768 - 91}, one));
+  EXPECT_FALSE(IsReachable({0, 0}, {}));
+}
+
+TEST(IsReachable, CountsSeveralMonitorsTogether) {
+  // A left monitor below the main one's top: the middle may straddle the two, not the gap.
+  const std::vector<ScreenRect> two{{0, 0, 1024, 768}, {-1280, 200, 0, 1224}};
+  EXPECT_TRUE(IsReachable({-1000, 500}, two));
+  EXPECT_TRUE(IsReachable({-75, 300}, two));   // half on each
+  EXPECT_FALSE(IsReachable({-75, 100}, two));  // partly over the corner no monitor covers
+  EXPECT_TRUE(IsReachable({500, 800 - 91 - 32}, two));
+}
+
 }  // namespace

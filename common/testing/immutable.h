@@ -19,6 +19,10 @@ class Immutable {
   bool active_ = false;
 };
 
+// Whether the flag should be available: when running as root (on Linux, or under Wine there,
+// which reports the Unix user). Tests skip without it and fail if it was expected.
+bool ImmutableFlagExpected();
+
 // Clears the flag on whatever a test left immutable; true when the path is free of it (or gone).
 bool ClearImmutable(const FilePath& path);
 

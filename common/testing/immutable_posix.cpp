@@ -45,3 +45,5 @@ ReadOnlyFile::ReadOnlyFile(const FilePath& path) : path_(path), active_(SetFlag(
 ReadOnlyFile::~ReadOnlyFile() {
   if (active_) SetFlag(path_, false);
 }
+
+bool ImmutableFlagExpected() { return geteuid() == 0; }

@@ -86,3 +86,9 @@ ReadOnlyFile::ReadOnlyFile(const FilePath& path)
 ReadOnlyFile::~ReadOnlyFile() {
   if (active_) SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+bool ImmutableFlagExpected() {
+  wchar_t name[64] = {};
+  DWORD size = 64;
+  return !UnixPath(L"C:\\").empty() && GetUserNameW(name, &size) && std::wstring(name) == L"root";
+}

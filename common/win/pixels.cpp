@@ -1,17 +1,38 @@
 #include "pixels.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "raii.h"
 
+bool Pixels::Holds(int x, int y) const {
+  return !empty() && x >= left && y >= top && x - left < width && y - top < height;
+}
+
+COLORREF Pixels::at(int x, int y) const {
+  if (!Holds(x, y)) {
+    throw std::out_of_range("pixel " + std::to_string(x) + "," + std::to_string(y) +
+                            " outside the capture " + std::to_string(left) + "," +
+                            std::to_string(top) + " " + std::to_string(width) + "x" +
+                            std::to_string(height));
+  }
+  return pixels[static_cast<size_t>(y - top) * width + (x - left)];
+}
+
 bool Pixels::Contains(const Pixels& part, int x, int y) const {
-  if (part.pixels.empty()) return false;
+  if (part.empty()) throw std::out_of_range("the part to look for is an empty capture");
+  // Both corners must be held: a part placed partly outside is an error of the test.
+  at(x, y);
+  at(x + part.width - 1, y + part.height - 1);
   for (int py = 0; py < part.height; ++py)
     for (int px = 0; px < part.width; ++px)
-      if (at(x + px, y + py) != part.at(px, py)) return false;
+      if (at(x + px, y + py) != part.at(part.left + px, part.top + py)) return false;
   return true;
 }
 
 Pixels CaptureDc(HDC source, int x, int y, int width, int height) {
-  Pixels shot{x, y, width, height, std::vector<COLORREF>(width * height)};
+  if (width <= 0 || height <= 0) return Pixels{x, y, 0, 0, {}};
+  Pixels shot{x, y, width, height, std::vector<COLORREF>(static_cast<size_t>(width) * height)};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;

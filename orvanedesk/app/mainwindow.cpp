@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/commands.h"
 #include "cp932.h"
 #include "framework/app.h"
 #include "res/resource.h"
@@ -12,14 +13,6 @@ namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
 constexpr wchar_t kClassName[] = L"OrvaneDeskClock";
-
-// The window's own system-menu commands (low four bits clear, as the system requires).
-constexpr UINT kCmdHideTitle = 0x10;
-constexpr UINT kCmdStayOnTop = 0x20;
-constexpr UINT kCmdAbout = 0x30;
-constexpr UINT kCmdRunAway = 0x40;
-constexpr UINT kCmdProperties = 0x50;
-constexpr UINT kCmdStayDesktop = 0x60;
 
 }  // namespace
 
@@ -54,6 +47,10 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_ENDSESSION:
+      // The session ends without a close: this is the last chance to keep the settings.
+      if (wParam) SaveSettings(false);
+      break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       POINT size =
@@ -63,18 +60,23 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCHITTEST: {
-      // While the left button is down the face acts as the caption, so it drags the window.
+      // While the primary button is down the face acts as the caption, so it drags the window.
+      // The key state is of the physical button: with the buttons swapped the primary is the
+      // right one.
       LRESULT hit = Default(msg, wParam, lParam);
-      if (hit == HTCLIENT && (GetAsyncKeyState(VK_LBUTTON) & 0x8000)) hit = HTCAPTION;
+      int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+      if (hit == HTCLIENT && (GetAsyncKeyState(primary) & 0x8000)) hit = HTCAPTION;
       return hit;
     }
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
+        case kCmdProperties:
+          ShowProperties();
+          return 0;
         case kCmdHideTitle:
         case kCmdStayOnTop:
         case kCmdAbout:
         case kCmdRunAway:
-        case kCmdProperties:
         case kCmdStayDesktop:
           // The window's own commands; each does its work once its feature is in place.
           return 0;
@@ -98,7 +100,7 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case MM_MCINOTIFY:
-      OnSoundDone();
+      OnSoundDone(static_cast<MCIDEVICEID>(lParam));
       return 0;
   }
   return Default(msg, wParam, lParam);
@@ -181,7 +183,7 @@ void CMainwindow::OnTick() {
         DrawSecondHand(dc.get(), SecondHandAngle(step.value), RGB(0, 0, 0));
         break;
       case TickStep::UpdateTooltip:
-        SetTooltipText(TimeText + " - " + IllustName);
+        SetTooltipText(TooltipText());
         break;
     }
   }
@@ -220,7 +222,14 @@ void CMainwindow::PlayRandomSound(const std::vector<std::string>& sounds) {
   if (player_.Play(hwnd(), file) == 0) SoundPlaying = true;
 }
 
-void CMainwindow::OnSoundDone() {
+std::string CMainwindow::TooltipText() const {
+  return CurrentIllust == kNoIllust ? TimeText : TimeText + " - " + IllustName;
+}
+
+void CMainwindow::OnSoundDone(MCIDEVICEID device) {
+  // A late notice of a device already closed (superseded or aborted) must not end the sound
+  // that plays now.
+  if (!player_.Holds(device)) return;
   player_.Close();
   SoundPlaying = false;
   if (Closing) FinishClose();
@@ -237,6 +246,10 @@ void CMainwindow::OnClose() {
 }
 
 void CMainwindow::FinishClose() {
+  // A close requested again while a failed save's message is open must not save twice.
+  if (finishingClose_) return;
+  finishingClose_ = true;
+  SaveSettings(true);
   KillTimer(hwnd(), kTickTimer);
   iconList_.reset();
   DefaultClose();

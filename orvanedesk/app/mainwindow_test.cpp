@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/settings_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,13 @@ class MainWindowTest : public ::testing::Test {
     LPtoDP(dc.get(), &p, 1);
     return p;
   }
+  RECT ClientOnScreen() const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+  }
+  ProgramFolderGuard folder_;  // a close saves the settings
   std::unique_ptr<CMainwindow> window_;
   HWND hwnd_ = nullptr;
 };
@@ -258,6 +266,55 @@ TEST_F(MainWindowTest, ExitSoundHoldsTheCloseUntilItHasPlayed) {
   EXPECT_FALSE(IsWindow(hwnd_));
   EXPECT_FALSE(window_->SoundPlaying);
   DeleteFileW(wave.c_str());
+}
+
+// A physical mouse button held down through the system's input, let go again on scope exit.
+class HeldButton {
+ public:
+  explicit HeldButton(bool right) : right_(right) {
+    Send(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  }
+  ~HeldButton() { Send(right_ ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP); }
+  bool Down() const {
+    int key = right_ ? VK_RBUTTON : VK_LBUTTON;
+    DWORD start = GetTickCount();
+    while (!(GetAsyncKeyState(key) & 0x8000) && GetTickCount() - start < 2000) Sleep(10);
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+  }
+
+ private:
+  static void Send(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+  }
+  bool right_;
+};
+
+TEST_F(MainWindowTest, TheFaceDragsWithThePrimaryButtonAlsoWhenTheButtonsAreSwapped) {
+  Open({2026, 12, 31, 4, 10, 8, 15});
+  RECT client = ClientOnScreen();
+  LPARAM centre = MAKELPARAM((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+  // The buttons are pressed away from the window, so no drag loop starts for real.
+  SetCursorPos(client.right + 300, client.bottom - 10);
+  for (bool swapped : {false, true}) {
+    SwapMouseButton(swapped);
+    struct Restore {
+      ~Restore() { SwapMouseButton(FALSE); }
+    } restore;
+    EXPECT_EQ(SendMessageW(hwnd_, WM_NCHITTEST, 0, centre), HTCLIENT) << swapped;
+    {
+      HeldButton primary(swapped);
+      ASSERT_TRUE(primary.Down());
+      EXPECT_EQ(SendMessageW(hwnd_, WM_NCHITTEST, 0, centre), HTCAPTION) << swapped;
+    }
+    {
+      HeldButton secondary(!swapped);
+      ASSERT_TRUE(secondary.Down());
+      EXPECT_EQ(SendMessageW(hwnd_, WM_NCHITTEST, 0, centre), HTCLIENT) << swapped;
+    }
+  }
 }
 
 }  // namespace

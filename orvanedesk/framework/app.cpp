@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "win/system.h"
 
 namespace {
@@ -21,18 +23,52 @@ void CApplication::SetRegistryKey(const wchar_t* company) {
   profile_.SetRegistryKey(company, name);
 }
 
+namespace {
+
+bool IsDialogWindow(HWND hwnd) {
+  wchar_t name[8] = {};
+  return GetClassNameW(hwnd, name, 8) && wcscmp(name, L"#32770") == 0;
+}
+
+}  // namespace
+
 int CApplication::Run(HINSTANCE instance, int showCommand) {
   instance_ = instance;
   showCommand_ = showCommand;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  if (!InitInstance()) return 1;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (mainWindow_ && mainWindow_->PreTranslateMessage(&msg)) continue;
+  bool started = false;
+  try {
+    started = InitInstance();
+  } catch (...) {
+    // Whatever failed has no message of its own; the user learns at least that it did not start.
+    MessageBoxW(nullptr, L"起動できませんでした。", L"エラー", MB_OK | MB_ICONSTOP);
+  }
+  if (!started) {
+    mainWindow_.reset();
+    return 1;
+  }
+  MSG msg{};
+  for (;;) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) break;
+    if (got == -1) {
+      msg.wParam = 1;  // the message was not filled in
+      break;
+    }
+    if (PreTranslate(&msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   mainWindow_.reset();
   return static_cast<int>(msg.wParam);
+}
+
+bool CApplication::PreTranslate(MSG* msg) {
+  if (mainWindow_ && mainWindow_->PreTranslateMessage(msg)) return true;
+  // Modeless dialogs (and whatever their controls receive) get their dialog keys here: Tab,
+  // Enter, Escape and the mnemonics, which a modal dialog's own loop would give them.
+  HWND root = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;
+  if (!root || (mainWindow_ && root == mainWindow_->hwnd()) || !IsDialogWindow(root)) return false;
+  return IsDialogMessageW(root, msg) != FALSE;
 }

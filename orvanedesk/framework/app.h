@@ -15,6 +15,8 @@ class CApplication {
   virtual ~CApplication();
   static CApplication* Current();
 
+  // InitInstance, then the message loop; the exit code of the quit message, or 1 when the
+  // start failed (an exception in InitInstance is answered with a plain message).
   int Run(HINSTANCE instance, int showCommand);
   HINSTANCE Instance() const { return instance_; }
   int ShowCommand() const { return showCommand_; }
@@ -26,6 +28,8 @@ class CApplication {
 
  protected:
   virtual bool InitInstance() = 0;
+  // What the loop does with a message before translating and dispatching it; true when handled.
+  bool PreTranslate(MSG* msg);
 
  private:
   HINSTANCE instance_ = nullptr;

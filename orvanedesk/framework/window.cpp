@@ -1,10 +1,15 @@
 #include "framework/window.h"
 
+#include <exception>
+#include <utility>
+
 #include "framework/app.h"
 
 namespace {
 // The object whose window is being created on this thread, until its first message binds it.
 thread_local CWindow* t_creating = nullptr;
+// An exception thrown while a window handled its creation, held until CreateWindowExW returns.
+thread_local std::exception_ptr t_creationError;
 }  // namespace
 
 CWindow::~CWindow() {
@@ -23,10 +28,14 @@ bool CWindow::RegisterClass(WNDCLASSEXW wc) {
 
 bool CWindow::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
                        int x, int y, int width, int height, HWND parent) {
+  std::exception_ptr outer = std::exchange(t_creationError, nullptr);
   t_creating = this;
   HWND hwnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
                               nullptr, GetModuleHandleW(nullptr), this);
   t_creating = nullptr;
+  std::exception_ptr error = std::exchange(t_creationError, outer);
+  // Out of the system's call now, the exception may go on to the caller.
+  if (error) std::rethrow_exception(error);
   return hwnd != nullptr;
 }
 
@@ -51,8 +60,14 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   try {
     result = self->OnMessage(msg, wParam, lParam);
   } catch (...) {
-    // No exception may unwind through the system's dispatcher.
-    result = DefWindowProcW(hwnd, msg, wParam, lParam);
+    // No exception may unwind through the system's dispatcher. One during creation fails the
+    // creation, so no half-made window lives on without its timer or picture.
+    if (msg == WM_NCCREATE || msg == WM_CREATE) {
+      if (!t_creationError) t_creationError = std::current_exception();
+      result = msg == WM_NCCREATE ? FALSE : -1;
+    } else {
+      result = DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
   }
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

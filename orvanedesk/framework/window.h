@@ -15,6 +15,8 @@ class CWindow {
   HWND hwnd() const { return hwnd_; }
   // Registers a class whose windows are driven by CWindow objects.
   static bool RegisterClass(WNDCLASSEXW wc);
+  // False when the window could not be made; an exception the window threw while handling its
+  // creation fails the creation and is thrown on from here.
   bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
                 int y, int width, int height, HWND parent);
   virtual bool PreTranslateMessage(MSG*) { return false; }
