@@ -115,14 +115,16 @@ void CloseAndWait(const Program& clock, HWND hwnd) {
   EXPECT_TRUE(clock.WaitForExit(10000));
 }
 
-// Without the first placement value the clock starts at the system's default place.
-struct DefaultPlacement {
-  StoredOption flags{L"flags"};
-  DefaultPlacement() { flags.Delete(); }
+// What the program saves at each close does not outlive a scenario, and each starts from a
+// fresh user's settings at the system's default place.
+struct FreshProgramFiles : ProgramFilesGuard {
+  FreshProgramFiles()
+      : ProgramFilesGuard({L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"},
+                          L"Software\\HARBOR LAMP\\orvanedesk") {}
 };
 
 TEST(DeskClockBehaviours, TitleBarHiddenByCaptionDoubleClickBackFromTheMenuKeptAcrossStarts) {
-  DefaultPlacement placement;
+  FreshProgramFiles files;
   StoredOption fullWindow(L"FullWindow");
   fullWindow.Set(0);
   {
@@ -157,7 +159,7 @@ TEST(DeskClockBehaviours, TitleBarHiddenByCaptionDoubleClickBackFromTheMenuKeptA
 }
 
 TEST(DeskClockBehaviours, RunsAwayFromThePointerUnlessShiftIsHeld) {
-  DefaultPlacement placement;
+  FreshProgramFiles files;
   StoredOption fullWindow(L"FullWindow"), runAway(L"RunAwayMouse");
   fullWindow.Set(0);
   runAway.Set(1);
@@ -202,6 +204,7 @@ TEST(DeskClockBehaviours, RunsAwayFromThePointerUnlessShiftIsHeld) {
 }
 
 TEST(DeskClockBehaviours, AboutBoxShowsItsBannerAndLinks) {
+  FreshProgramFiles files;
   Program clock(L"orvanedesk.exe");
   HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");
   ASSERT_NE(hwnd, nullptr);
