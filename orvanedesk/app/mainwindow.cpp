@@ -73,11 +73,13 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
+        case kCmdProperties:
+          ShowProperties();
+          return 0;
         case kCmdHideTitle:
         case kCmdStayOnTop:
         case kCmdAbout:
         case kCmdRunAway:
-        case kCmdProperties:
         case kCmdStayDesktop:
           // The window's own commands; each does its work once its feature is in place.
           return 0;

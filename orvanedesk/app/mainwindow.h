@@ -26,6 +26,9 @@ class CMainwindow : public CFrameWindow {
   bool PreTranslateMessage(MSG* msg) override;
 
   void PlayRandomSound(const std::vector<std::string>& sounds);
+  // The settings sheet (settings/settings_sheet.cpp): runs it, and takes over what it confirms.
+  void ShowProperties();
+  void TakeSettings(const class CMyPropertySheet& sheet);
   HIMAGELIST IconList() const { return iconList_.get(); }
 
   ClockSettings Settings;

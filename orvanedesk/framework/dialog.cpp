@@ -1,6 +1,8 @@
 #include "framework/dialog.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "cp932.h"
 #include "win/system.h"
@@ -271,6 +273,11 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
   pages_.push_back(page);
 }
 
+void CPropertySheet::SetCaption(std::wstring caption) {
+  caption_ = std::move(caption);
+  if (hwnd_) SetWindowTextW(hwnd_, caption_.c_str());
+}
+
 INT_PTR CPropertySheet::DoModal() {
   std::vector<PROPSHEETPAGEW> pages;
   for (CPropertyPage* page : pages_) pages.push_back(page->Describe());
@@ -298,11 +305,118 @@ INT_PTR CPropertySheet::DoModal() {
 
 thread_local CPropertySheet* CPropertySheet::t_opening = nullptr;
 
-int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
+namespace {
+
+// Walks a dialog template in place: its header, its font and its items.
+struct TemplateWalk {
+  BYTE* p;
+  static size_t Align(size_t n) { return (n + 3) & ~size_t{3}; }
+  void Skip(size_t n) { p += n; }
+  void SkipString() {
+    while (*reinterpret_cast<WORD*>(p)) p += 2;
+    p += 2;
+  }
+  void SkipStringOrOrdinal() {
+    if (*reinterpret_cast<WORD*>(p) == 0xFFFF)
+      p += 4;
+    else
+      SkipString();
+  }
+};
+
+struct DialogFont {
+  WORD points = 0;
+  std::vector<BYTE> rest;  // weight, italic and charset of an extended template, then the name
+};
+
+bool IsExtended(const BYTE* dialog) { return reinterpret_cast<const WORD*>(dialog)[1] == 0xFFFF; }
+
+DWORD StyleOf(const BYTE* dialog) {
+  return IsExtended(dialog) ? reinterpret_cast<const DWORD*>(dialog)[3]
+                            : reinterpret_cast<const DWORD*>(dialog)[0];
+}
+
+// The start of the font block, or nullptr when the template names no font.
+BYTE* FontBlock(BYTE* dialog, int* items) {
+  bool extended = IsExtended(dialog);
+  TemplateWalk w{dialog};
+  w.Skip(extended ? 16 : 8);
+  *items = *reinterpret_cast<WORD*>(w.p);
+  w.Skip(2 + 8);            // item count, then x, y, cx, cy
+  w.SkipStringOrOrdinal();  // menu
+  w.SkipStringOrOrdinal();  // class
+  w.SkipString();           // caption
+  return (StyleOf(dialog) & DS_SETFONT) ? w.p : nullptr;
+}
+
+// Where the font block's name ends.
+BYTE* FontEnd(BYTE* font, bool extended) {
+  TemplateWalk w{font};
+  w.Skip(extended ? 6 : 2);
+  w.SkipString();
+  return w.p;
+}
+
+BYTE* ItemsEnd(BYTE* first, int items, bool extended) {
+  TemplateWalk w{first};
+  for (int i = 0; i < items; ++i) {
+    w.p = first + TemplateWalk::Align(w.p - first);
+    w.Skip(extended ? 24 : 18);
+    w.SkipStringOrOrdinal();  // class
+    w.SkipStringOrOrdinal();  // title
+    WORD extra = *reinterpret_cast<WORD*>(w.p);
+    w.Skip(2 + extra);
+  }
+  return w.p;
+}
+
+// The sheet lays out its pages in its own dialog units; a sheet whose font differs from the
+// pages' (a system without the pages' typeface as its dialog font) would cut them off. So the
+// sheet takes the first page's font, as it has on a system where both agree.
+void UsePageFont(BYTE* sheet, UINT pageTemplate) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(pageTemplate), RT_DIALOG);
+  if (!found) return;
+  DWORD size = SizeofResource(module, found);
+  const BYTE* resource = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  if (!resource || size < 32) return;
+  std::vector<BYTE> page(resource, resource + size);
+  int pageItems = 0, sheetItems = 0;
+  BYTE* pageFont = FontBlock(page.data(), &pageItems);
+  BYTE* sheetFont = FontBlock(sheet, &sheetItems);
+  if (!pageFont || !sheetFont) return;
+  // The font block in the sheet's own form: an extended template also carries weight, italic
+  // and character set.
+  bool pageExtended = IsExtended(page.data()), extended = IsExtended(sheet);
+  BYTE* pageName = pageFont + (pageExtended ? 6 : 2);
+  std::vector<BYTE> block(pageFont, pageFont + 2);
+  if (extended) {
+    if (pageExtended)
+      block.insert(block.end(), pageFont + 2, pageFont + 6);
+    else
+      block.insert(block.end(), {FW_NORMAL & 0xFF, FW_NORMAL >> 8, 0, DEFAULT_CHARSET});
+  }
+  block.insert(block.end(), pageName, FontEnd(pageFont, pageExtended));
+  BYTE* sheetFontEnd = FontEnd(sheetFont, extended);
+  size_t oldItems = TemplateWalk::Align(sheetFontEnd - sheet);
+  size_t newItems = TemplateWalk::Align(sheetFont - sheet + block.size());
+  // Only in place: the copy the system hands over has no room to grow.
+  if (newItems > oldItems) return;
+  BYTE* itemsEnd = ItemsEnd(sheet + oldItems, sheetItems, extended);
+  memmove(sheet + newItems, sheet + oldItems, itemsEnd - (sheet + oldItems));
+  memcpy(sheetFont, block.data(), block.size());
+}
+
+}  // namespace
+
+int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lParam) {
+  if (msg == PSCB_PRECREATE && t_opening && !t_opening->pages_.empty() && lParam)
+    UsePageFont(reinterpret_cast<BYTE*>(lParam), t_opening->pages_.front()->templateId_);
   if (msg == PSCB_INITIALIZED && t_opening) {
     CPropertySheet* self = t_opening;
     self->hwnd_ = hwnd;
     SetWindowSubclass(hwnd, SheetProc, 1, reinterpret_cast<DWORD_PTR>(self));
+    if (!self->wizard_) self->FitPages();
     self->OnInitSheet();
   }
   return 0;
@@ -326,3 +440,60 @@ LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 bool CPropertySheet::OnCommand(int, int, HWND) { return false; }
+
+namespace {
+
+INT_PTR CALLBACK MeasureOnlyProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+}  // namespace
+
+// The sheet lays its tab out in dialog units of its own font, while each page is measured in
+// units of the page's font; a page with a larger font would be cut off at the right and bottom.
+// Grow the tab to the largest page, and the sheet and its buttons with it.
+void CPropertySheet::FitPages() {
+  HWND tab = PropSheet_GetTabControl(hwnd_);
+  if (!tab) return;
+  SIZE need{0, 0};
+  for (CPropertyPage* page : pages_) {
+    HWND probe = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(page->templateId_),
+                                    hwnd_, MeasureOnlyProc, 0);
+    if (!probe) continue;
+    // The sheet takes the caption off a page; what it needs is the page's client area.
+    RECT size;
+    GetClientRect(probe, &size);
+    DestroyWindow(probe);
+    need.cx = std::max(need.cx, size.right - size.left);
+    need.cy = std::max(need.cy, size.bottom - size.top);
+  }
+  RECT area;
+  GetClientRect(tab, &area);
+  TabCtrl_AdjustRect(tab, FALSE, &area);
+  int dx = std::max(0L, need.cx - (area.right - area.left));
+  int dy = std::max(0L, need.cy - (area.bottom - area.top));
+  if (!dx && !dy) return;
+  auto grow = [](HWND window, int dx, int dy) {
+    RECT r;
+    GetWindowRect(window, &r);
+    SetWindowPos(window, nullptr, 0, 0, r.right - r.left + dx, r.bottom - r.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  grow(hwnd_, dx, dy);
+  grow(tab, dx, dy);
+  // The buttons below the tab keep their place at the bottom right.
+  for (HWND child = GetWindow(tab, GW_HWNDFIRST); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == tab || GetParent(child) != hwnd_) continue;
+    wchar_t cls[16] = {};
+    GetClassNameW(child, cls, 16);
+    if (lstrcmpiW(cls, L"Button") != 0) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+LRESULT CPropertySheet::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Valid only inside SheetProc, where the subclass chain knows which procedure comes next.
+  return DefSubclassProc(hwnd_, msg, wParam, lParam);
+}

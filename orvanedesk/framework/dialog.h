@@ -101,6 +101,10 @@ class CPropertyPage : public CDialog {
   // Enables the sheet's Apply button (or clears this page's claim on it).
   void SetModified(bool modified = true);
   bool Created() const { return hwnd() != nullptr; }
+  // The sheet the page was added to.
+  class CPropertySheet* Owner() const {
+    return sheet_;
+  }
 
  protected:
   virtual bool OnSetActive() { return true; }
@@ -132,6 +136,8 @@ class CPropertySheet {
 
   void AddPage(CPropertyPage* page);
   void SetWizardMode() { wizard_ = true; }
+  // The caption, before the sheet opens or while it is shown.
+  void SetCaption(std::wstring caption);
   // IDOK, IDCANCEL, or kIdWizFinish for a finished wizard.
   INT_PTR DoModal();
   HWND hwnd() const { return hwnd_; }
@@ -143,9 +149,12 @@ class CPropertySheet {
   virtual void OnInitSheet() {}
   // True when the command was handled; otherwise the sheet's own handling runs.
   virtual bool OnCommand(int id, int code, HWND control);
+  // The sheet's own handling of the message being handled, for a handler that adds to it.
+  LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
   friend class CPropertyPage;
+  void FitPages();
   static thread_local CPropertySheet* t_opening;
   static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lParam);
   static LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -1,61 +1,513 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "alarms/alarm_list_page.h"
+#include "app/mainwindow.h"
+#include "cp932.h"
 #include "res/resource.h"
+#include "settings/settings_sheet.h"
+#include "win/pixels.h"
+#include "win/system.h"
 
 namespace {
 
-class ScriptedSheet : public CPropertySheet {
- public:
-  using CPropertySheet::CPropertySheet;
-  std::function<void(HWND)> script;
+// ---- driving modal windows of this thread: each step runs on a thread timer, so the sheet's
+// and message boxes' own loops run between steps.
 
- protected:
-  void OnInitSheet() override {
-    if (script) script(hwnd());
+std::vector<std::function<void()>> g_steps;
+size_t g_nextStep = 0;
+void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (g_nextStep >= g_steps.size()) {
+    KillTimer(nullptr, timer);
+    return;
   }
+  auto step = g_steps[g_nextStep++];
+  step();
+}
+void Script(std::vector<std::function<void()>> steps) {
+  g_steps = std::move(steps);
+  g_nextStep = 0;
+  SetTimer(nullptr, 0, 80, RunStep);
+}
+
+std::wstring Text(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return text;
+}
+
+// The visible dialog of this thread with this caption (a message box when caption is empty).
+HWND FindDialog(const std::wstring& caption) {
+  struct Search {
+    std::wstring caption;
+    HWND found;
+  } search{caption, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t cls[16] = {};
+        GetClassNameW(hwnd, cls, 16);
+        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+        bool box = GetDlgItem(hwnd, 0xFFFF) != nullptr;
+        if (s->caption.empty() ? box : Text(hwnd) == s->caption) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+HWND Sheet() { return FindDialog(L"プロパティ"); }
+HWND Page() { return PropSheet_GetCurrentPageHwnd(Sheet()); }
+HWND PageItem(int id) { return GetDlgItem(Page(), id); }
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+void SheetButton(int id) { Click(GetDlgItem(Sheet(), id)); }
+void ShowTab(int index) { PostMessageW(Sheet(), PSM_SETCURSEL, index, 0); }
+
+// Answers the message box on show and returns its text.
+std::wstring AnswerMessageBox() {
+  HWND box = FindDialog(L"");
+  if (!box) return L"(none)";
+  std::wstring text = Text(GetDlgItem(box, 0xFFFF));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return text;
+}
+
+std::wstring ComboSelection(HWND combo) {
+  int index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+  if (index < 0) return L"(none)";
+  wchar_t text[128] = {};
+  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// ---- the illustration check list
+bool ListChecked(int index) {
+  return SendMessageW(PageItem(IDC_ILLUST_LIST), LB_GETITEMDATA, index, 0) == 1;
+}
+void ClickCheckBox(int index) {
+  HWND list = PageItem(IDC_ILLUST_LIST);
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 3, item.top + 3));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(item.left + 3, item.top + 3));
+}
+
+// ---- the sound tree
+HTREEITEM TreeItem(HTREEITEM from, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(PageItem(IDC_SOUND_TREE), TVM_GETNEXTITEM,
+                                                  relation, reinterpret_cast<LPARAM>(from)));
+}
+HTREEITEM EventNode(int event) {
+  HTREEITEM node = TreeItem(nullptr, TVGN_ROOT);
+  while (node && event-- > 0) node = TreeItem(node, TVGN_NEXT);
+  return node;
+}
+std::wstring TreeText(HTREEITEM item) {
+  wchar_t text[512] = {};
+  TVITEMW data{};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = 512;
+  SendMessageW(PageItem(IDC_SOUND_TREE), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+  return text;
+}
+std::vector<std::wstring> Children(HTREEITEM node) {
+  std::vector<std::wstring> texts;
+  for (HTREEITEM c = TreeItem(node, TVGN_CHILD); c; c = TreeItem(c, TVGN_NEXT))
+    texts.push_back(TreeText(c));
+  return texts;
+}
+void SelectTreeItem(HTREEITEM item) {
+  SendMessageW(PageItem(IDC_SOUND_TREE), TVM_SELECTITEM, TVGN_CARET,
+               reinterpret_cast<LPARAM>(item));
+}
+
+std::string Sjis(const std::wstring& text) { return WideToCp932(text).value(); }
+
+LocalTime g_now{2026, 12, 9, 3, 10, 15, 30};
+
+class SettingsSheetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<CMainwindow>([] { return g_now; });
+    ASSERT_TRUE(window_->Create());
+    hwnd_ = window_->hwnd();
+    SetWindowPos(hwnd_, HWND_TOP, 420, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(hwnd_);
+  }
+  void TearDown() override {
+    g_steps.clear();
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  }
+  void OpenSheet() { SendMessageW(hwnd_, WM_SYSCOMMAND, 0x50, 0); }
+  Pixels Face() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    WindowDc dc(hwnd_);
+    return CaptureDc(dc.get(), 0, 0, client.right, client.bottom);
+  }
+  std::unique_ptr<CMainwindow> window_;
+  HWND hwnd_ = nullptr;
 };
 
-HWND PageWindow(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
+TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
+  window_->Settings.TitleFace = 1;
+  window_->IllustNames = {"a", "b", "c"};
+  window_->IllustShown = {1, 0, 1};
+  window_->TimeSounds = {"C:\\t.wav"};
+  window_->CurrentIllust = 0;
+  ClockSettings before = window_->Settings;
+  std::wstring caption;
+  std::vector<std::wstring> tabs;
+  bool clockEnabled = true, pageFits = false;
+  Script({[&] {
+            caption = Text(Sheet());
+            HWND tab = PropSheet_GetTabControl(Sheet());
+            for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+              wchar_t text[64] = {};
+              TCITEMW item{};
+              item.mask = TCIF_TEXT;
+              item.pszText = text;
+              item.cchTextMax = 64;
+              TabCtrl_GetItem(tab, i, &item);
+              tabs.push_back(text);
+            }
+            clockEnabled = IsWindowEnabled(hwnd_);
+            // The page, laid out in its own font, fits inside the tab: its lower right banner too.
+            RECT area, page;
 
-// Runs a step once the sheet's message loop turns, after the pages it shows exist.
-std::function<void(HWND)> g_later;
-void Later(HWND sheet, std::function<void(HWND)> step) {
-  g_later = std::move(step);
-  SetTimer(sheet, 77, 30, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    KillTimer(hwnd, id);
-    auto step = std::move(g_later);
-    step(hwnd);
-  });
+            GetClientRect(tab, &area);
+            TabCtrl_AdjustRect(tab, FALSE, &area);
+            MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+            GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
+            pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
+            Click(PageItem(IDC_TITLE_FACE));
+            Click(PageItem(IDC_SECOND_HAND));
+          },
+          [] { ShowTab(1); }, [] { PostMessageW(PageItem(IDC_SELECT_ALL), BM_CLICK, 0, 0); },
+          [] { Click(PageItem(IDC_UPDATE_ILLUST)); }, [] { ShowTab(2); },
+          [] {
+            SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+            Click(PageItem(IDC_SOUND_CLEAR));
+          },
+          [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
+  OpenSheet();
+  EXPECT_EQ(caption, L"プロパティ");
+  EXPECT_FALSE(clockEnabled);  // the clock owns the modal sheet
+  EXPECT_TRUE(pageFits);
+  EXPECT_EQ(tabs, (std::vector<std::wstring>{L"全般", L"絵柄", L"サウンド設定",
+                                             L"アラームとメッセージ"}));
+  EXPECT_EQ(window_->Settings.TitleFace, before.TitleFace);
+  EXPECT_EQ(window_->Settings.SecondHand, before.SecondHand);
+  EXPECT_EQ(window_->Settings.UpdateIllust, before.UpdateIllust);
+  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0, 1}));
+  EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\t.wav"}));
+  EXPECT_EQ(window_->CurrentIllust, 0);
+}
+
+TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) {
+  window_->Settings.TitleFace = 1;
+  window_->Settings.FontSize = 1;  // selects "10", the first size beginning with "1"
+  bool greyed = false, enabledAgain = false, applyEnabled = false;
+  std::wstring size, sizeAfterPick;
+  int titleFaceAfterUntick = -1, titleFaceAfterApply = -1;
+  bool sheetOpenAfterApply = false;
+  Pixels withNumerals, withoutNumerals;
+  Script({[&] {
+            size = ComboSelection(PageItem(IDC_FONT_SIZE));
+            Click(PageItem(IDC_TITLE_FACE));
+          },
+          [&] {
+            greyed = !IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
+                     !IsWindowEnabled(PageItem(IDC_FONT_SIZE)) &&
+                     !IsWindowEnabled(PageItem(IDC_FONT_LABEL)) &&
+                     !IsWindowEnabled(PageItem(IDC_SIZE_LABEL));
+            applyEnabled = IsWindowEnabled(GetDlgItem(Sheet(), kIdApplyNow));
+            SheetButton(kIdApplyNow);
+          },
+          [&] {
+            titleFaceAfterUntick = window_->Settings.TitleFace;
+            withoutNumerals = Face();
+            Click(PageItem(IDC_TITLE_FACE));
+          },
+          [&] {
+            enabledAgain = IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
+                           IsWindowEnabled(PageItem(IDC_FONT_SIZE));
+            HWND sizes = PageItem(IDC_FONT_SIZE);
+            SendMessageW(sizes, CB_SETCURSEL, 11, 0);
+            SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(sizes));
+            sizeAfterPick = ComboSelection(sizes);
+            SheetButton(kIdApplyNow);
+          },
+          [&] {
+            titleFaceAfterApply = window_->Settings.TitleFace;
+            sheetOpenAfterApply = Sheet() != nullptr;
+            withNumerals = Face();
+            SheetButton(IDCANCEL);
+          }});
+  OpenSheet();
+  EXPECT_EQ(size, L"10");
+  EXPECT_TRUE(greyed);
+  EXPECT_TRUE(applyEnabled);
+  EXPECT_EQ(titleFaceAfterUntick, 0);
+  EXPECT_TRUE(enabledAgain);
+  EXPECT_EQ(sizeAfterPick, L"18");
+  EXPECT_EQ(titleFaceAfterApply, 1);
+  EXPECT_TRUE(sheetOpenAfterApply);
+  // Cancel after Apply keeps what Apply took over.
+  EXPECT_EQ(window_->Settings.TitleFace, 1);
+  EXPECT_EQ(window_->Settings.FontSize, 18);
+  // The numerals appeared on the face while the sheet was still open.
+  ASSERT_EQ(withNumerals.pixels.size(), withoutNumerals.pixels.size());
+  size_t changed = 0;
+  for (size_t i = 0; i < withNumerals.pixels.size(); ++i)
+    changed += withNumerals.pixels[i] != withoutNumerals.pixels[i];
+  EXPECT_GT(changed, 100u);
+}
+
+TEST_F(SettingsSheetTest, GeneralTabOffersTrueTypeFamiliesAndSelectsByPrefix) {
+  window_->Settings.FontFace = "ipapg";  // any case, any prefix of a family
+  window_->Settings.FontSize = 11;
+  std::vector<std::wstring> faces;
+  std::wstring face, size;
+  Script({[&] {
+    HWND combo = PageItem(IDC_FONT_FACE);
+    for (int i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+      wchar_t text[64] = {};
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      faces.push_back(text);
+    }
+    face = ComboSelection(combo);
+    size = ComboSelection(PageItem(IDC_FONT_SIZE));
+    SheetButton(IDOK);
+  }});
+  OpenSheet();
+  ASSERT_FALSE(faces.empty());
+  for (const auto& f : faces) EXPECT_NE(f[0], L'@') << f;
+  EXPECT_EQ(face.substr(0, 5), L"IPAPG");
+  EXPECT_EQ(size, L"(none)");
+  // Nothing picked: OK keeps the stored values.
+  EXPECT_EQ(window_->Settings.FontFace, "ipapg");
+  EXPECT_EQ(window_->Settings.FontSize, 11);
+}
+
+TEST_F(SettingsSheetTest, IllustrationTabKeepsOneTickedAndShowsAtOnce) {
+  window_->IllustNames = {"one", "two", "three"};
+  window_->IllustShown = {0, 1, 0};
+  window_->CurrentIllust = 1;
+  window_->Settings.UpdateTime = 2;
+  std::wstring message;
+  bool retickedAfterBox = false, showNowEnabled = false, radiosDisabled = false;
+  int dailyChecked = -1;
+  int currentAfterShowNow = -1;
+  Script({[] { ShowTab(1); },
+          [&] {
+            dailyChecked = IsDlgButtonChecked(Page(), IDC_EVERY_DAY);
+            ClickCheckBox(1);  // the only ticked one
+          },
+          [&] { message = AnswerMessageBox(); },
+          [&] {
+            retickedAfterBox = ListChecked(1);
+            ClickCheckBox(0);
+          },
+          [&] {
+            showNowEnabled = IsWindowEnabled(PageItem(IDC_SHOW_NOW));
+            Click(PageItem(IDC_SHOW_NOW));
+          },
+          [&] {
+            currentAfterShowNow = window_->CurrentIllust;
+            Click(PageItem(IDC_UPDATE_ILLUST));
+          },
+          [&] {
+            radiosDisabled = !IsWindowEnabled(PageItem(IDC_EVERY_MINUTE)) &&
+                             !IsWindowEnabled(PageItem(IDC_EVERY_DAY));
+            SheetButton(IDOK);
+          }});
+  OpenSheet();
+  EXPECT_EQ(dailyChecked, BST_CHECKED);
+  EXPECT_EQ(message, L"最低一枚は絵柄の選択が必要です。");
+  EXPECT_TRUE(retickedAfterBox);
+  EXPECT_TRUE(showNowEnabled);
+  EXPECT_EQ(currentAfterShowNow, 0);
+  EXPECT_TRUE(radiosDisabled);
+  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 1, 0}));
+  EXPECT_EQ(window_->Settings.UpdateIllust, 0);
+  EXPECT_EQ(window_->Settings.UpdateTime, 2);  // kept while the buttons were disabled
+  EXPECT_FALSE(window_->FewIllusts);
+}
+
+TEST_F(SettingsSheetTest, SelectAllTicksEveryIllustration) {
+  window_->IllustNames = {"a", "b", "c", "d", "e"};
+  window_->IllustShown = {0, 0, 1, 0, 0};
+  window_->CurrentIllust = 2;
+  Script({[] { ShowTab(1); }, [] { Click(PageItem(IDC_SELECT_ALL)); }, [] { SheetButton(IDOK); }});
+  OpenSheet();
+  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 1, 1, 1, 1}));
+  EXPECT_FALSE(window_->FewIllusts);
+}
+
+TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) {
+  std::wstring wave = GetModuleFolder() + L"鐘の音.wav";
+  window_->TimeSounds = {"C:\\z.wav", "C:\\a.wav"};
+  window_->BootSounds = {"C:\\boot.wav"};
+  std::vector<std::wstring> timeChildren, afterClear;
+  std::wstring dialogCaption;
+  bool clearEnabledOnFile = false, clearDisabledOnEvent = false;
+  bool testing = false, idleAgain = false;
+  Script({[] { ShowTab(2); },
+          [&] {
+            // Children sorted by text while the list keeps its order.
+            timeChildren = Children(EventNode(2));
+            SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+            clearEnabledOnFile = IsWindowEnabled(PageItem(IDC_SOUND_CLEAR));
+            Click(PageItem(IDC_SOUND_ADD));
+          },
+          [&] {
+            HWND open = FindDialog(L"追加");
+            dialogCaption = open ? L"追加" : L"";
+            if (!open) return;
+            SetDlgItemTextW(open, 0x47C, wave.c_str());  // the file name box
+            SendMessageW(open, WM_COMMAND, IDOK, 0);
+          },
+          [] {},
+          [&] {
+            // A file entry is selected now (the new one); play enters the test state even for
+            // a file that cannot play, until stop.
+            Click(PageItem(IDC_SOUND_PLAY));
+          },
+          [&] {
+            testing = !IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
+                      IsWindowEnabled(PageItem(IDC_SOUND_STOP));
+            Click(PageItem(IDC_SOUND_STOP));
+          },
+          [&] {
+            idleAgain = IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
+                        !IsWindowEnabled(PageItem(IDC_SOUND_STOP));
+            // Clear the entry for "C:\a.wav", the first child.
+            SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+            Click(PageItem(IDC_SOUND_CLEAR));
+          },
+          [&] {
+            afterClear = Children(EventNode(2));
+            SelectTreeItem(EventNode(0));
+            clearDisabledOnEvent = !IsWindowEnabled(PageItem(IDC_SOUND_CLEAR)) &&
+                                   !IsWindowEnabled(PageItem(IDC_SOUND_PLAY));
+            SheetButton(IDOK);
+          }});
+  OpenSheet();
+  EXPECT_EQ(timeChildren, (std::vector<std::wstring>{L"C:\\a.wav", L"C:\\z.wav"}));
+  EXPECT_TRUE(clearEnabledOnFile);
+  EXPECT_EQ(dialogCaption, L"追加");
+  EXPECT_TRUE(testing);
+  EXPECT_TRUE(idleAgain);
+  EXPECT_EQ(afterClear.size(), 2u);
+  EXPECT_TRUE(clearDisabledOnEvent);
+  EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\z.wav", Sjis(wave)}));
+  EXPECT_EQ(window_->BootSounds, (std::vector<std::string>{"C:\\boot.wav"}));
+}
+
+TEST_F(SettingsSheetTest, AnUntickedCurrentIllustrationGivesWayToAShownOne) {
+  window_->IllustNames = {"a", "b", "c", "d"};
+  window_->IllustShown = {1, 0, 0, 1};
+  window_->CurrentIllust = 0;
+  Script({[] { ShowTab(1); }, [] { ClickCheckBox(0); }, [] { SheetButton(IDOK); }});
+  OpenSheet();
+  EXPECT_EQ(window_->IllustShown, (std::vector<int>{0, 0, 0, 1}));
+  EXPECT_EQ(window_->CurrentIllust, 3);
+  EXPECT_TRUE(window_->FewIllusts);  // one shown: no rotation
+}
+
+// A short silent wave file in the temporary folder, removed with the object.
+struct TempWave {
+  TempWave() {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    path = std::wstring(folder) + L"settings_sheet_test.wav";
+    const uint32_t rate = 8000, samples = 800;  // a tenth of a second, 8-bit mono
+    std::string data = "RIFF";
+    auto u32 = [&](uint32_t v) {
+      for (int i = 0; i < 4; ++i) data += static_cast<char>(v >> (8 * i));
+    };
+    auto u16 = [&](uint16_t v) {
+      data += static_cast<char>(v);
+      data += static_cast<char>(v >> 8);
+    };
+    u32(36 + samples);
+    data += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate);
+    u16(1);
+    u16(8);
+    data += "data";
+    u32(samples);
+    data.append(samples, '\x80');
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+  ~TempWave() { DeleteFileW(path.c_str()); }
+  std::wstring path;
+};
+
+TEST_F(SettingsSheetTest, SoundTabTestEndsWithTheCompletionNotice) {
+  TempWave wave;
+  window_->AwaySounds = {Sjis(wave.path)};
+  bool testing = false, ended = false;
+  std::vector<std::function<void()>> steps{
+      [] { ShowTab(2); },
+      [] {
+        SelectTreeItem(TreeItem(EventNode(3), TVGN_CHILD));
+        Click(PageItem(IDC_SOUND_PLAY));
+      },
+      [&] { testing = IsWindowEnabled(PageItem(IDC_SOUND_STOP)); }};
+  // Waits up to four seconds for the end of playback to bring play back.
+  for (int i = 0; i < 50; ++i)
+    steps.push_back([&] {
+      if (!ended && IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
+          !IsWindowEnabled(PageItem(IDC_SOUND_STOP)))
+        ended = true;
+    });
+  steps.push_back([] { SheetButton(IDCANCEL); });
+  Script(steps);
+  OpenSheet();
+  EXPECT_TRUE(testing);
+  EXPECT_TRUE(ended);
 }
 
 TEST(AlarmListPage, CarriesItsRecordsThroughApplyAndOk) {
   CMyPropertyPage3 page;
-  CMessageRecord a{"朝", "C:\\a.wav", "NULL", "毎日", "NULL", "指定の時刻", "7:5"};
-  CMessageRecord b{"b", "NULL", "msg", "毎週", "6", "毎時", "30"};
+  CMessageRecord a{"morning", "C:\\a.wav", "NULL", "daily", "NULL", "at", "7:5"};
+  CMessageRecord b{"b", "NULL", "msg", "weekly", "6", "hourly", "30"};
   page.Records = {a, b};
-  ScriptedSheet sheet(L"シート", nullptr);
+  CPropertySheet sheet(L"シート", nullptr);
   sheet.AddPage(&page);
   int columns = 0;
   bool addEnabled = false, othersDisabled = false;
-  sheet.script = [&](HWND hwnd) {
-    Later(hwnd, [&](HWND hwnd) {
-      HWND p = PageWindow(hwnd);
-      HWND list = GetDlgItem(p, IDC_ALARM_LIST);
-      columns = Header_GetItemCount(ListView_GetHeader(list));
-      addEnabled = IsWindowEnabled(GetDlgItem(p, IDC_ALARM_ADD));
-      othersDisabled = !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_DELETE)) &&
-                       !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_PROPERTIES)) &&
-                       !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_TEST));
-      PropSheet_Changed(hwnd, p);
-      PostMessageW(GetDlgItem(hwnd, kIdApplyNow), BM_CLICK, 0, 0);
-      PostMessageW(GetDlgItem(hwnd, IDOK), BM_CLICK, 0, 0);
-    });
-  };
+  Script({[&] {
+            HWND p = PropSheet_GetCurrentPageHwnd(FindDialog(L"シート"));
+            HWND list = GetDlgItem(p, IDC_ALARM_LIST);
+            columns = Header_GetItemCount(ListView_GetHeader(list));
+            addEnabled = IsWindowEnabled(GetDlgItem(p, IDC_ALARM_ADD));
+            othersDisabled = !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_DELETE)) &&
+                             !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_PROPERTIES)) &&
+                             !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_TEST));
+            PropSheet_Changed(FindDialog(L"シート"), p);
+            Click(GetDlgItem(FindDialog(L"シート"), kIdApplyNow));
+          },
+          [] { Click(GetDlgItem(FindDialog(L"シート"), IDOK)); }});
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(columns, 8);
   EXPECT_TRUE(addEnabled);

@@ -1,4 +1,9 @@
 # The settings sheet and its general, illustration and sound pages.
+target_sources(orvanedesk_logic PRIVATE ${CMAKE_CURRENT_LIST_DIR}/settings_rules.cpp)
+clocks_test(settings_rules_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_rules_test.cpp
+  LIBS orvanedesk_logic)
+
 if(NOT WIN32)
   clocks_test(settings_artwork_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_artwork_test.cpp)
   if(CLOCKS_TESTS)
@@ -7,6 +12,12 @@ if(NOT WIN32)
 endif()
 
 if(WIN32)
+  target_sources(orvanedesk_shell PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/general_page.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/illust_page.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sound_page.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_sheet.cpp)
+  target_link_libraries(orvanedesk_shell PUBLIC comdlg32)
   clocks_test(orvanedesk_settings_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_sheet_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc

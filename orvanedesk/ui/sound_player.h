@@ -17,6 +17,8 @@ class CSoundPlayer {
   // path: code page 932. Returns 0 when playback started, else the MCI error (device closed).
   MCIERROR Play(HWND notify, const std::string& path);
   void Close();
+  // Whether a completion notice (its lParam) belongs to the device playing now.
+  bool Holds(MCIDEVICEID device) const { return device != 0 && device == device_; }
 
  private:
   MCIDEVICEID device_ = 0;

@@ -1,0 +1,162 @@
+// Adding an alarm through the settings sheet's wizard, as a user does, until Message.ini holds
+// it after the clock closes.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cp932.h"
+#include "e2e_support.h"
+#include "line_file.h"
+
+namespace {
+
+const wchar_t kKey[] = L"Software\\HARBOR LAMP\\orvanedesk\\Version 1.0";
+
+// Keeps Message.ini and the clock's registry section as they were before the scenario.
+class SavedState {
+ public:
+  SavedState() : path_(DriverFolder() + L"Message.ini"), file_(ReadFileBytes(path_)) {
+    (void)WriteFileBytes(path_, std::string());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  }
+  ~SavedState() {
+    if (file_)
+      (void)WriteFileBytes(path_, *file_);
+    else
+      DeleteFileW(path_.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  }
+
+ private:
+  std::wstring path_;
+  std::optional<std::string> file_;
+};
+
+// A visible dialog of the program with this caption.
+HWND FindDialog(DWORD process, const std::wstring& caption) {
+  struct Args {
+    DWORD process;
+    std::wstring caption;
+    HWND found;
+  } args{process, caption, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* a = reinterpret_cast<Args*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == a->process && IsWindowVisible(hwnd) && WindowTitle(hwnd) == a->caption) {
+          a->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&args));
+  return args.found;
+}
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// The texts of one column of another process's list view, read through memory lent there.
+std::vector<std::wstring> ColumnTexts(HANDLE process, HWND list, int column) {
+  std::vector<std::wstring> texts;
+  struct Remote {
+    LVITEMW item;
+    wchar_t text[128];
+  };
+  auto* remote = static_cast<Remote*>(
+      VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return texts;
+  int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    Remote local{};
+    local.item.iSubItem = column;
+    local.item.pszText = remote->text;
+    local.item.cchTextMax = 128;
+    WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&remote->item));
+    ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+    local.text[127] = 0;
+    texts.push_back(local.text);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return texts;
+}
+
+void Choose(HWND page, int id, int index) {
+  HWND box = GetDlgItem(page, id);
+  SendMessageW(box, CB_SETCURSEL, index, 0);
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+}
+
+// Typing replaces the selection, so even a multi-line edit tells its page.
+void Type(HWND page, int id, const wchar_t* text) {
+  HWND edit = GetDlgItem(page, id);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+constexpr int kNextButton = 0x3024;
+
+TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
+  SavedState saved;
+  Program clock(L"orvanedesk.exe");
+  ASSERT_TRUE(clock.started());
+  HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");
+  ASSERT_NE(hwnd, nullptr);
+
+  PostMessageW(hwnd, WM_SYSCOMMAND, 0x50, 0);
+  HWND sheet = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (sheet = FindDialog(clock.id(), L"プロパティ")); }, 5000));
+  PostMessageW(sheet, PSM_SETCURSEL, 3, 0);
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (list = GetDlgItem(CurrentPage(sheet), 1017)); }, 3000));
+  PostMessageW(GetDlgItem(CurrentPage(sheet), 1013), BM_CLICK, 0, 0);
+
+  HWND wizard = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (wizard = FindDialog(clock.id(), L"アラームとメッセージ (1/3)")); }, 5000));
+  PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  ASSERT_TRUE(
+      WaitUntil([&] { return WindowTitle(wizard) == L"アラームとメッセージ (2/3)"; }, 3000));
+  HWND page = CurrentPage(wizard);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(wizard, kNextButton)); }, 2000));
+  Type(page, 1050, L"夕食");
+  EXPECT_FALSE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(wizard, kNextButton)); }, 500));
+  Type(page, 1052, L"ごはんの時間");
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(wizard, kNextButton)); }, 2000));
+  PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  ASSERT_TRUE(
+      WaitUntil([&] { return WindowTitle(wizard) == L"アラームとメッセージ (3/3)"; }, 3000));
+  page = CurrentPage(wizard);
+  Choose(page, 1029, 2);
+  Choose(page, 1031, 6);
+  Type(page, 1027, L"18");
+  Type(page, 1032, L"30");
+  PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(wizard); }, 5000));
+
+  EXPECT_EQ(ColumnTexts(clock.process(), list, 0), std::vector<std::wstring>{L"夕食"});
+  EXPECT_EQ(ColumnTexts(clock.process(), list, 1),
+            std::vector<std::wstring>{L"毎週土曜日18時30分"});
+
+  PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 5000));
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(clock.WaitForExit(10000));
+
+  std::optional<std::string> file = ReadFileBytes(DriverFolder() + L"Message.ini");
+  ASSERT_TRUE(file.has_value());
+  std::string expected;
+  for (const wchar_t* line :
+       {L"夕食", L"NULL", L"[", L"ごはんの時間", L"]", L"毎週", L"6", L"指定の時刻", L"18:30"})
+    expected += WideToCp932(line).value() + "\r\n";
+  EXPECT_EQ(*file, expected);
+}
+
+}  // namespace
