@@ -48,8 +48,10 @@ void AddTrayIcon() {
   data.uID = kTrayId;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kTrayMessage;
-  // Shared icons from LoadIcon need no destroying; the shell copies the picture.
-  data.hIcon = LoadIconW(g_clock.instance, MAKEINTRESOURCEW(IDI_TRAY));
+  // A shared icon needs no destroying; the shell keeps its own copy of the picture.
+  data.hIcon = static_cast<HICON>(LoadImageW(g_clock.instance, MAKEINTRESOURCEW(IDI_TRAY),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   lstrcpynW(data.szTip, Ed().trayTip, 64);
   g_clock.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
@@ -74,9 +76,10 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW* create) {
     if (region && !SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
   }
 
+  // Without a timer the clock still shows the moment it started, not a made-up date.
+  TakeSnapshot();
   if (SetTimer(hwnd, Ed().timerId, 40, nullptr)) {
     g_clock.timerRunning = true;
-    TakeSnapshot();
     g_clock.tick.lastMinute = g_clock.now.minute;
     g_clock.tick.lastHour = g_clock.now.hour;
   } else {

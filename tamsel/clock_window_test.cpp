@@ -243,6 +243,7 @@ TEST(Region, OneReadGivesTheSameShapeFarFaster) {
   std::vector<::Run> runs;
   double runsMs = TimeMs(20, [&] { runs = RegionRuns(pixels.data(), w, h, 0xFF00FF); });
   double createMs = TimeMs(20, [&] { DeleteObject(RegionFromRuns(runs, w, h)); });
+  double dcMs = TimeMs(20, [] { DeleteDC(CreateCompatibleDC(nullptr)); });
   MemoryDc memory(CreateCompatibleDC(nullptr));
   COLORREF sum = 0;
   double getPixelMs;
@@ -258,8 +259,8 @@ TEST(Region, OneReadGivesTheSameShapeFarFaster) {
   printf(
       "region of picture 104 (%dx%d): %.3f ms from one read, %.3f ms pixel by pixel; "
       "reading alone: GetDIBits %.3f ms, GetPixel loop %.3f ms; %zu runs found in %.3f ms, made a "
-      "region in %.3f ms (%lx)\n",
-      w, h, fastMs, slowMs, readMs, getPixelMs, runs.size(), runsMs, createMs,
+      "region in %.3f ms; a memory DC costs %.3f ms (%lx)\n",
+      w, h, fastMs, slowMs, readMs, getPixelMs, runs.size(), runsMs, createMs, dcMs,
       static_cast<unsigned long>(sum & 1));
   EXPECT_LT(fastMs, slowMs);
 
@@ -505,6 +506,24 @@ TEST_F(ClockWindowTest, UserCopyIsLoadedAndKeptCurrent) {
   EXPECT_EQ(ReadKey(KeyPlace::kShared).option.value_or(0), kOption730 | 1);
 }
 
+TEST_F(ClockWindowTest, OverlongAlarmFileWithoutItsZeroIsCutSafely) {
+  WriteKey(KeyPlace::kShared, PackPosition(40, 40), kOption730);
+  RegistryKeys keys(kEdition.subkey);
+  HKEY opened = nullptr;
+  ASSERT_EQ(
+      RegOpenKeyExW(HKEY_USERS, keys.Path(KeyPlace::kShared).c_str(), 0, KEY_SET_VALUE, &opened),
+      ERROR_SUCCESS);
+  RegKey key(opened);
+  std::wstring longer(600, L'x');  // stored without a terminating zero
+  ASSERT_EQ(
+      RegSetValueExW(key.get(), L"AlarmFn", 0, REG_SZ, reinterpret_cast<const BYTE*>(longer.data()),
+                     static_cast<DWORD>(longer.size() * sizeof(wchar_t))),
+      ERROR_SUCCESS);
+  Start();
+  EXPECT_EQ(g_clock.settings.alarmFile, std::string(255, 'x'));
+  EXPECT_EQ(g_clock.settings.alarmMinute, 30) << "the other values still load";
+}
+
 TEST_F(ClockWindowTest, PlaceNoScreenShowsFallsBackToTheOrigin) {
   WriteKey(KeyPlace::kShared, PackPosition(30000, -30000), 0);
   Start();
@@ -539,6 +558,23 @@ TEST_F(ClockWindowTest, DragMovesAndSavesUnlessPinnedOrShifted) {
   GetWindowRect(hwnd_, &frame);
   EXPECT_EQ(frame.left, 80);
   EXPECT_EQ(frame.top, -30);
+}
+
+TEST(PopupMenu, FourCommandsUnderDummy) {
+  Menu bar(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_POPUP)));
+  ASSERT_TRUE(bar);
+  wchar_t text[32] = {};
+  GetMenuStringW(bar.get(), 0, text, 32, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"DUMMY");
+  HMENU popup = GetSubMenu(bar.get(), 0);
+  const UINT ids[] = {IDM_SETUP, IDM_ALARM, IDM_ABOUT, IDM_EXIT};
+  const wchar_t* names[] = {L"SETUP", L"ALARM", L"ABOUT", L"EXIT"};
+  ASSERT_EQ(GetMenuItemCount(popup), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(GetMenuItemID(popup, i), ids[i]);
+    GetMenuStringW(popup, i, text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(text, names[i]);
+  }
 }
 
 TEST_F(ClockWindowTest, DialogsOpenAtTheMenuPointFlippedAtTheEdges) {

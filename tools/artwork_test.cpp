@@ -225,6 +225,8 @@ TEST(PictureName, ShiftJisLineEndingInCrLf) {
       ASSERT_LT(i + 3, f.size()) << "lead byte without its trail at " << i;
       const uint8_t t = f[++i];
       EXPECT_TRUE(t >= 0x40 && t <= 0xFC && t != 0x7F) << "bad trail byte at " << i;
+    } else if (c == '\r') {
+      EXPECT_EQ(f[++i], '\n') << "CR without LF at " << i;  // one name a line
     } else {
       EXPECT_TRUE((c >= 0x20 && c < 0x7F) || (c >= 0xA1 && c <= 0xDF)) << "bad byte at " << i;
     }

@@ -13,10 +13,11 @@ class CClockApp : public CApplication {
     SetRegistryKey(L"HARBOR LAMP");
     auto window = std::make_unique<CMainwindow>(GetLocalNow);
     if (!window->Create()) return false;
-    HWND hwnd = window->hwnd();
+    CMainwindow* frame = window.get();
     SetMainWindow(std::move(window));
-    ShowWindow(hwnd, ShowCommand());
-    UpdateWindow(hwnd);
+    // A restored placement has shown the window already, with its stored show command.
+    if (!frame->LoadSettings()) ShowWindow(frame->hwnd(), ShowCommand());
+    UpdateWindow(frame->hwnd());
     return true;
   }
 };

@@ -38,12 +38,19 @@ void CMainwindow::MapToPixels(HDC dc) {
 
 void CMainwindow::DrawFace(HDC dc) {
   MapToPixels(dc);
-  IllustName = CurrentIllust >= 0 && CurrentIllust < static_cast<int>(IllustNames.size())
-                   ? IllustNames[CurrentIllust]
-                   : std::string();
-  // A picture that cannot be loaded leaves what is already there; the rest is drawn anyway.
-  if (auto picture = LoadIllustFile("bitmap" + std::to_string(CurrentIllust) + ".bmp")) {
+  const bool listed = CurrentIllust >= 0 && CurrentIllust < static_cast<int>(IllustNames.size());
+  IllustName = listed ? IllustNames[CurrentIllust] : std::string();
+  Gdi<HBITMAP> picture;
+  if (CurrentIllust >= 0) {
+    picture = LoadIllustFile("bitmap" + std::to_string(CurrentIllust) + ".bmp");
+  }
+  if (picture) {
     BlitBitmap(dc, std::move(picture), 0, 0);
+  } else {
+    // No picture (none to show, a missing or broken file): a plain face, without the old
+    // picture and hands showing through.
+    RECT face{0, 0, kFaceWidth, kFaceHeight};
+    FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
   }
   LocalTime today = clock_();
   Glyph badge = WeekdayBadge(today.weekday);

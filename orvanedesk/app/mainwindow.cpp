@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/commands.h"
 #include "cp932.h"
 #include "framework/app.h"
 #include "res/resource.h"
@@ -12,14 +13,6 @@ namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
 constexpr wchar_t kClassName[] = L"OrvaneDeskClock";
-
-// The window's own system-menu commands (low four bits clear, as the system requires).
-constexpr UINT kCmdHideTitle = 0x10;
-constexpr UINT kCmdStayOnTop = 0x20;
-constexpr UINT kCmdAbout = 0x30;
-constexpr UINT kCmdRunAway = 0x40;
-constexpr UINT kCmdProperties = 0x50;
-constexpr UINT kCmdStayDesktop = 0x60;
 
 }  // namespace
 
@@ -54,6 +47,10 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_ENDSESSION:
+      // The session ends without a close: this is the last chance to keep the settings.
+      if (wParam) SaveSettings(false);
+      break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       POINT size =
@@ -103,7 +100,7 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case MM_MCINOTIFY:
-      OnSoundDone();
+      OnSoundDone(static_cast<MCIDEVICEID>(lParam));
       return 0;
   }
   return Default(msg, wParam, lParam);
@@ -186,7 +183,7 @@ void CMainwindow::OnTick() {
         DrawSecondHand(dc.get(), SecondHandAngle(step.value), RGB(0, 0, 0));
         break;
       case TickStep::UpdateTooltip:
-        SetTooltipText(TimeText + " - " + IllustName);
+        SetTooltipText(TooltipText());
         break;
     }
   }
@@ -225,7 +222,14 @@ void CMainwindow::PlayRandomSound(const std::vector<std::string>& sounds) {
   if (player_.Play(hwnd(), file) == 0) SoundPlaying = true;
 }
 
-void CMainwindow::OnSoundDone() {
+std::string CMainwindow::TooltipText() const {
+  return CurrentIllust == kNoIllust ? TimeText : TimeText + " - " + IllustName;
+}
+
+void CMainwindow::OnSoundDone(MCIDEVICEID device) {
+  // A late notice of a device already closed (superseded or aborted) must not end the sound
+  // that plays now.
+  if (!player_.Holds(device)) return;
   player_.Close();
   SoundPlaying = false;
   if (Closing) FinishClose();
@@ -242,6 +246,10 @@ void CMainwindow::OnClose() {
 }
 
 void CMainwindow::FinishClose() {
+  // A close requested again while a failed save's message is open must not save twice.
+  if (finishingClose_) return;
+  finishingClose_ = true;
+  SaveSettings(true);
   KillTimer(hwnd(), kTickTimer);
   iconList_.reset();
   DefaultClose();

@@ -26,13 +26,33 @@ class CMainwindow : public CFrameWindow {
   bool PreTranslateMessage(MSG* msg) override;
 
   void PlayRandomSound(const std::vector<std::string>& sounds);
+
+  // Settings, sound lists and illustration catalogue (settings.cpp).
+  bool LoadSettings();               // true when a stored window placement was restored
+  void SaveSettings(bool tellUser);  // tellUser: a message box names files that were not saved
+  void ApplyFullWindow();
+  void ApplyStayOnTop();
+  void LoadSoundLists();
+  void SaveSoundLists();
+  void LoadIllustCatalogue();
+  void SaveShowFlags();
+  // A text file beside the program: read (created empty when missing), and saved whole or not
+  // at all; a failed save is remembered for SaveSettings' message.
+  std::vector<std::string> LoadTextFile(const wchar_t* fileName);
+  bool SaveTextFile(const wchar_t* fileName, const std::vector<std::string>& lines);
+
+  // Illustration display (settings.cpp).
+  void ChooseFirstIllust();
+  void RecheckIllusts();  // after the show flags changed
+  std::string TooltipText() const;
+
   // The settings sheet (settings/settings_sheet.cpp): runs it, and takes over what it confirms.
   void ShowProperties();
   void TakeSettings(const class CMyPropertySheet& sheet);
   HIMAGELIST IconList() const { return iconList_.get(); }
 
   ClockSettings Settings;
-  int CurrentIllust = 0;
+  int CurrentIllust = 0;  // kNoIllust when the catalogue has nothing to show
   int LastIllust = -1;
   TickState Tick;  // LastSecond, LastMinute, LastHour and the tick's own counters
   std::string TimeText;
@@ -60,7 +80,8 @@ class CMainwindow : public CFrameWindow {
   void OnTick();
   void OnPaint();
   void OnClose();
-  void OnSoundDone();
+  void OnSoundDone(MCIDEVICEID device);
+  void ReportSaveFailures(bool registrySaved);
   void FinishClose();
   void ShowSystemMenuPopup(POINT at);
   void UpdateSysMenu(HMENU menu);
@@ -71,4 +92,10 @@ class CMainwindow : public CFrameWindow {
   HWND tooltip_ = nullptr;
   CSoundPlayer player_;
   ImageList iconList_;
+  struct SaveFailure {
+    std::wstring path;
+    std::wstring reason;  // empty when the writer gave none
+  };
+  std::vector<SaveFailure> saveFailures_;  // files this save could not write
+  bool finishingClose_ = false;
 };

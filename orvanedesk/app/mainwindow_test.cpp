@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/settings_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,7 @@ class MainWindowTest : public ::testing::Test {
     MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
     return client;
   }
+  ProgramFolderGuard folder_;  // a close saves the settings
   std::unique_ptr<CMainwindow> window_;
   HWND hwnd_ = nullptr;
 };

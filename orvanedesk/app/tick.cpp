@@ -98,3 +98,28 @@ int PickNextIllust(const std::vector<int>& shown, int current, const std::functi
     if (r != current && shown[r] == 1) return r;
   }
 }
+
+int PickFirstIllust(const std::vector<int>& shown, const std::function<int()>& rng) {
+  const int n = static_cast<int>(shown.size());
+  bool any = false;
+  for (int flag : shown) any = any || flag == 1;
+  // A hand-edited catalogue can have nothing to show; the face then goes without a picture.
+  if (!any) return kNoIllust;
+  for (;;) {
+    int r = rng() % n;
+    if (shown[r] == 1) return r;
+  }
+}
+
+int RecheckIllust(const std::vector<int>& shown, int current, const std::function<int()>& rng) {
+  if (current >= 0 && current < static_cast<int>(shown.size()) && shown[current] == 1) {
+    return current;
+  }
+  return PickFirstIllust(shown, rng);
+}
+
+bool HasFewIllusts(const std::vector<int>& shown) {
+  int count = 0;
+  for (int flag : shown) count += flag == 1;
+  return count < 2;
+}

@@ -157,4 +157,44 @@ TEST(IllustRotation, NeverPicksTheCurrentOrAnUnshown) {
   EXPECT_EQ(PickNextIllust({}, 0, rng), 0);
 }
 
+TEST(IllustPicks, FirstPickDrawsUntilAShownOne) {
+  // 4 % 3 = 1 and 9 % 3 = 0 are not shown; 5 % 3 = 2 is.
+  std::vector<int> draws{4, 9, 5};
+  size_t i = 0;
+  auto rng = [&] { return draws[i++]; };
+  EXPECT_EQ(PickFirstIllust({0, 0, 1}, rng), 2);
+  EXPECT_EQ(i, 3u);
+  i = 0;
+  draws = {7};
+  EXPECT_EQ(PickFirstIllust({1, 1, 1, 1}, rng), 3);
+}
+
+TEST(IllustPicks, EmptyOrNoneShownCatalogueEndsWithoutAPicture) {
+  auto never = []() -> int {
+    ADD_FAILURE() << "no draw may be made";
+    return 0;
+  };
+  EXPECT_EQ(PickFirstIllust({}, never), kNoIllust);
+  EXPECT_EQ(PickFirstIllust({0, 2, -1}, never), kNoIllust);
+  EXPECT_EQ(RecheckIllust({0, 0}, 1, never), kNoIllust);
+  EXPECT_EQ(RecheckIllust({}, kNoIllust, never), kNoIllust);
+  EXPECT_EQ(PickNextIllust({}, kNoIllust, never), kNoIllust);
+  EXPECT_TRUE(HasFewIllusts({}));
+  EXPECT_TRUE(HasFewIllusts({0, 0, 2}));
+  EXPECT_TRUE(HasFewIllusts({0, 1, 2}));
+  EXPECT_FALSE(HasFewIllusts({1, 0, 1}));
+}
+
+TEST(IllustPicks, RecheckKeepsAShownCurrentAndReplacesAnUnshownOne) {
+  int draws = 0;
+  auto rng = [&] { return draws++; };
+  EXPECT_EQ(RecheckIllust({1, 1, 0}, 1, rng), 1);
+  EXPECT_EQ(draws, 0);
+  // Current 2 was unmarked: draws 0 % 3 = 0 is shown.
+  EXPECT_EQ(RecheckIllust({1, 1, 0}, 2, rng), 0);
+  // Nothing was on show before, now one is.
+  draws = 0;
+  EXPECT_EQ(RecheckIllust({0, 0, 1}, kNoIllust, rng), 2);
+}
+
 }  // namespace

@@ -75,17 +75,8 @@ void CMainwindow::TakeSettings(const CMyPropertySheet& sheet) {
   Settings.UpdateIllust = sheet.m_Page4.UpdateIllust;
   Settings.UpdateTime = sheet.m_Page4.UpdateTime;
   IllustShown = sheet.m_Page4.IllustShown;
-  // An illustration no longer shown gives way to a random shown one.
-  int shown = static_cast<int>(std::count(IllustShown.begin(), IllustShown.end(), 1));
-  FewIllusts = shown < 2;
-  int count = static_cast<int>(IllustShown.size());
-  if (shown > 0 &&
-      (CurrentIllust < 0 || CurrentIllust >= count || IllustShown[CurrentIllust] != 1)) {
-    do {
-      CurrentIllust = std::rand() % count;
-    } while (IllustShown[CurrentIllust] != 1);
-  }
-  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  // An illustration no longer shown gives way to a random shown one, and the face is redrawn.
+  RecheckIllusts();
   BootSounds = sheet.m_Page2.Sounds[0];
   ExitSounds = sheet.m_Page2.Sounds[1];
   TimeSounds = sheet.m_Page2.Sounds[2];

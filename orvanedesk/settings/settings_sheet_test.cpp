@@ -466,13 +466,15 @@ TEST_F(SettingsSheetTest, SoundTabTestEndsWithTheCompletionNotice) {
   TempWave wave;
   window_->AwaySounds = {Sjis(wave.path)};
   bool testing = false, ended = false;
-  std::vector<std::function<void()>> steps{
-      [] { ShowTab(2); },
-      [] {
-        SelectTreeItem(TreeItem(EventNode(3), TVGN_CHILD));
-        Click(PageItem(IDC_SOUND_PLAY));
-      },
-      [&] { testing = IsWindowEnabled(PageItem(IDC_SOUND_STOP)); }};
+  std::vector<std::function<void()>> steps{[] { ShowTab(2); },
+                                           [&] {
+                                             SelectTreeItem(TreeItem(EventNode(3), TVGN_CHILD));
+                                             // Clicked at once, so the state is read before the
+                                             // notice can arrive.
+                                             SendMessageW(PageItem(IDC_SOUND_PLAY), BM_CLICK, 0, 0);
+                                             testing = IsWindowEnabled(PageItem(IDC_SOUND_STOP)) &&
+                                                       !IsWindowEnabled(PageItem(IDC_SOUND_PLAY));
+                                           }};
   // Waits up to four seconds for the end of playback to bring play back.
   for (int i = 0; i < 50; ++i)
     steps.push_back([&] {
