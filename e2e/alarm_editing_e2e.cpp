@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -103,6 +105,24 @@ void Type(HWND page, int id, const wchar_t* text) {
 
 constexpr int kNextButton = 0x3024;
 
+// Saves what the screen shows of a window when EDITING_SHOTS names a folder (for looking).
+void Shot(HWND window, const char* name) {
+  const char* folder = getenv("EDITING_SHOTS");
+  if (!folder) return;
+  RECT r{};
+  GetWindowRect(window, &r);
+  Screenshot p = CaptureScreen(r);
+  std::string path = std::string(folder) + "/" + name + ".ppm";
+  if (FILE* f = fopen(path.c_str(), "wb")) {
+    fprintf(f, "P6\n%d %d\n255\n", p.width, p.height);
+    for (COLORREF c : p.pixels) {
+      unsigned char rgb[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+      fwrite(rgb, 1, 3, f);
+    }
+    fclose(f);
+  }
+}
+
 TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
   SavedState saved;
   Program clock(L"orvanedesk.exe");
@@ -138,8 +158,12 @@ TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
   Choose(page, 1031, 6);
   Type(page, 1027, L"18");
   Type(page, 1032, L"30");
+  Sleep(300);
+  Shot(wizard, "e2e-wizard3");
   PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(wizard); }, 5000));
+  Sleep(300);
+  Shot(sheet, "e2e-list");
 
   EXPECT_EQ(ColumnTexts(clock.process(), list, 0), std::vector<std::wstring>{L"夕食"});
   EXPECT_EQ(ColumnTexts(clock.process(), list, 1),

@@ -156,15 +156,35 @@ TEST(SettingsSheet, TakesEffectAtOnceAndIsSavedOnConfirmation) {
   HWND open = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (open = FindDialog(clock.id(), L"追加")); }, 5000));
   const std::wstring wave = DriverFolder() + L"時報テスト.wav";
-  SendMessageW(GetDlgItem(open, 0x47C), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wave.c_str()));
-  PostMessageW(open, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open); }, 5000));
+  // The dialog may still be filling itself when it shows: type the name until it is taken.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        if (IsWindow(open)) {
+          SendMessageW(GetDlgItem(open, 0x47C), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(wave.c_str()));
+          PostMessageW(open, WM_COMMAND, IDOK, 0);
+        }
+        return !IsWindow(open);
+      },
+      5000));
+  auto added = [&] {
+    return SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(timeSignal)) !=
+           0;
+  };
+  ASSERT_TRUE(WaitUntil(added, 3000));
   PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 5000));
-  std::optional<std::string> sounds = ReadFileBytes(DriverFolder() + L"Sound.ini");
-  ASSERT_TRUE(sounds.has_value());
-  EXPECT_EQ(*sounds,
-            "[Boot]\r\n[Exit]\r\n[Time]\r\n" + WideToCp932(wave).value() + "\r\n[Away]\r\n");
+  // The sheet's window goes first; the save follows in the same turn of the clock's loop.
+  const std::string expected =
+      "[Boot]\r\n[Exit]\r\n[Time]\r\n" + WideToCp932(wave).value() + "\r\n[Away]\r\n";
+  std::optional<std::string> sounds;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        sounds = ReadFileBytes(DriverFolder() + L"Sound.ini");
+        return sounds == expected;
+      },
+      3000))
+      << testing::PrintToString(sounds.value_or("(none)"));
   EXPECT_EQ(RegistryInt(L"TitleFace"), 1u);
 
   PostMessageW(hwnd, WM_CLOSE, 0, 0);

@@ -557,5 +557,5 @@ def main(base):
         write("tamsel/res/%s/picture148.bmp" % letter, frames)
         write("tamsel/res/%s/glyphs115.bmp" % letter, glyph_strip(letter))
         write("tamsel/res/%s/icon132.ico" % letter,
-              ico_bytes([heart_icon(letter, 32), heart_icon(letter, 16)]))
+              ico_bytes([heart_icon(letter, n) for n in (32, 16, 48)]))
         write("tamsel/res/%s/icon141.ico" % letter, ico_bytes([heart_icon(letter, 16)]))

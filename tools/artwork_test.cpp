@@ -211,7 +211,7 @@ TEST(Icons, DirectoriesAndMasks) {
   CheckIcon("orvanedesk/res/orvanedesk.ico", {16, 32, 48});
   for (const char* id : {"120", "121", "122", "124"})
     CheckIcon(std::string("orvanedesk/res/icon") + id + ".ico", {16});
-  CheckIcon("tickmoth/res/tickmoth.ico", {16, 32});
+  CheckIcon("tickmoth/res/tickmoth.ico", {16, 32, 48});
 }
 
 TEST(PictureName, ShiftJisLineEndingInCrLf) {

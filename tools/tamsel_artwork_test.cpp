@@ -301,7 +301,7 @@ void CheckIcon(const std::string& rel, const std::vector<int>& sizes) {
 
 TEST_P(Edition, Icons) {
   const Layout& l = GetParam();
-  CheckIcon(Res(l, "icon132.ico"), {32, 16});
+  CheckIcon(Res(l, "icon132.ico"), {32, 16, 48});
   CheckIcon(Res(l, "icon141.ico"), {16});
 }
 

@@ -11,3 +11,37 @@ clocks_test(alarms_logic_test
     ${CMAKE_CURRENT_LIST_DIR}/schedule_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/alarm_tracker_test.cpp
   LIBS orvanedesk_logic)
+
+if(WIN32)
+  target_sources(orvanedesk_shell PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/message_popup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mainwindow_alarms.cpp)
+endif()
+
+if(WIN32)
+  clocks_test(alarms_shell_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_popup_test.cpp ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
+    LIBS orvanedesk_shell)
+endif()
+
+if(NOT WIN32)
+  clocks_test(artwork_alarms_test SOURCES ${CMAKE_SOURCE_DIR}/tools/artwork_alarms_test.cpp)
+  if(TARGET artwork_alarms_test)
+    target_compile_definitions(artwork_alarms_test PRIVATE ARTWORK_ROOT="${CMAKE_SOURCE_DIR}")
+  endif()
+endif()
+
+# Google Benchmark of the alarm list's costs (host only): `cmake --build --preset bench
+# --target bench` builds and runs it optimised, without sanitizers.
+if(NOT WIN32)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(alarms_bench ${CMAKE_CURRENT_LIST_DIR}/message_bench.cpp)
+    target_link_libraries(alarms_bench PRIVATE orvanedesk_logic benchmark::benchmark)
+    if(NOT TARGET bench)
+      add_custom_target(bench)
+    endif()
+    add_custom_target(run_alarms_bench COMMAND alarms_bench USES_TERMINAL)
+    add_dependencies(bench run_alarms_bench)
+  endif()
+endif()

@@ -17,7 +17,9 @@ constexpr wchar_t kClassName[] = L"OrvaneDeskClock";
 }  // namespace
 
 CMainwindow::CMainwindow(Clock clock) : clock_(std::move(clock)) {
-  Tick = InitialTickState(clock_());
+  const LocalTime now = clock_();
+  Tick = InitialTickState(now);
+  alarms_ = CAlarmTracker(now);
 }
 
 bool CMainwindow::Create() {
@@ -155,6 +157,7 @@ void CMainwindow::OnTick() {
   in.fewIllusts = FewIllusts;
   in.updateIllust = Settings.UpdateIllust != 0;
   in.updateTime = Settings.UpdateTime;
+  RunMinuteWork(in.now);
   TickPlan plan = PlanTick(Tick, in);
   if (plan.setTitle) {
     SetWindowTextW(hwnd(), plan.title.c_str());
@@ -166,9 +169,6 @@ void CMainwindow::OnTick() {
   MapToFace(dc.get());
   for (const TickStep& step : plan.steps) {
     switch (step.kind) {
-      case TickStep::PlayTimeSignal:
-        PlayRandomSound(TimeSounds);
-        break;
       case TickStep::RotateIllust:
         CurrentIllust = PickNextIllust(IllustShown, CurrentIllust, std::rand);
         break;

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "alarms/alarm_tracker.h"
 #include "app/clock_settings.h"
 #include "app/face_geometry.h"
 #include "app/tick.h"
 #include "framework/window.h"
+#include "line_file.h"
 #include "ui/sound_player.h"
 #include "win/raii.h"
 
@@ -64,6 +66,13 @@ class CMainwindow : public CFrameWindow {
   std::vector<int> IllustShown;
   bool FewIllusts = true;
 
+  // Alarm records (alarms/mainwindow_alarms.cpp).
+  std::vector<CMessageRecord> Messages;      // every record, in file order
+  std::vector<CMessageRecord> HourMessages;  // the current hour's candidates
+  void LoadMessages();
+  SaveResult SaveMessages();
+  void RebuildHourMessages();
+
   // Face drawing (face.cpp).
   void MapToFace(HDC dc);
   void DrawFace(HDC dc);
@@ -88,7 +97,11 @@ class CMainwindow : public CFrameWindow {
   void SetTooltipText(const std::string& text);
   void MapToPixels(HDC dc);
 
+  void RunMinuteWork(const LocalTime& now);
+
   Clock clock_;
+  CAlarmTracker alarms_{LocalTime{}};
+  bool messagesUnread_ = false;  // Message.ini is there but could not be read
   HWND tooltip_ = nullptr;
   CSoundPlayer player_;
   ImageList iconList_;

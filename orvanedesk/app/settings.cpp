@@ -51,7 +51,8 @@ bool CMainwindow::LoadSettings() {
   if (Settings.RunAwayMouse) CheckMenuItem(menu, kCmdRunAway, MF_BYCOMMAND | MF_CHECKED);
 
   LoadSoundLists();
-  // Message.ini (LoadMessages) and the hour's candidates (RebuildHourMessages) load here.
+  LoadMessages();
+  RebuildHourMessages();
   LoadIllustCatalogue();
 
   std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -113,7 +114,8 @@ void CMainwindow::SaveSettings(bool tellUser) {
 
   saveFailures_.clear();
   SaveSoundLists();
-  // Message.ini is saved here (SaveMessages), between Sound.ini and Show.ini.
+  SaveResult messages = SaveMessages();
+  if (!messages) saveFailures_.push_back({messages.path, messages.reason});
   SaveShowFlags();
 
   WINDOWPLACEMENT placement{};

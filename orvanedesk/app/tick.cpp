@@ -60,7 +60,6 @@ TickPlan PlanTick(TickState& state, const TickInputs& in) {
     plan.steps.push_back({kind, value, value2});
   };
   if (m != state.LastMinute) {
-    if (m == 0) add(TickStep::PlayTimeSignal);
     if (RotationDue(in)) add(TickStep::RotateIllust);
     add(TickStep::DrawFace);
     add(TickStep::DrawHands, h, m);

@@ -28,7 +28,6 @@ struct TickInputs {
 // One thing the window must do, in order. Hands and second hands carry their time values.
 struct TickStep {
   enum Kind {
-    PlayTimeSignal,
     RotateIllust,
     DrawFace,
     DrawHands,       // value: hour modulo 12, value2: minute

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "framework/dialog.h"
 #include "win/system.h"
 
 namespace {
@@ -66,6 +67,8 @@ int CApplication::Run(HINSTANCE instance, int showCommand) {
 
 bool CApplication::PreTranslate(MSG* msg) {
   if (mainWindow_ && mainWindow_->PreTranslateMessage(msg)) return true;
+  // A modeless dialog of the class layer looks at its messages first (its tooltips).
+  if (CDialog::PreTranslateModeless(msg)) return true;
   // Modeless dialogs (and whatever their controls receive) get their dialog keys here: Tab,
   // Enter, Escape and the mnemonics, which a modal dialog's own loop would give them.
   HWND root = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;

@@ -105,7 +105,23 @@ void DDX_CBIndex(CDataExchange& dx, int id, int& value) {
 
 // ---- CDialog
 
+namespace {
+std::vector<CDialog*> g_modeless;  // open modeless dialogs, for the message loop
+}  // namespace
+
+bool CDialog::PreTranslateModeless(MSG* msg) {
+  if (!msg->hwnd) return false;
+  for (CDialog* dialog : g_modeless) {
+    if (msg->hwnd == dialog->hwnd_ || IsChild(dialog->hwnd_, msg->hwnd)) {
+      // The dialog may close (and delete itself) inside; nothing of the list is used after.
+      return dialog->PreTranslateMessage(msg);
+    }
+  }
+  return false;
+}
+
 CDialog::~CDialog() {
+  g_modeless.erase(std::remove(g_modeless.begin(), g_modeless.end(), this), g_modeless.end());
   if (hwnd_) {
     HWND hwnd = hwnd_;
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
@@ -190,6 +206,7 @@ INT_PTR CDialog::Dispatch(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam, LPA
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     self->hwnd_ = nullptr;
+    g_modeless.erase(std::remove(g_modeless.begin(), g_modeless.end(), self), g_modeless.end());
     self->PostNcDestroy();
   }
   return result;
@@ -201,6 +218,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     self = reinterpret_cast<CDialog*>(lParam);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    if (!self->modal_) g_modeless.push_back(self);
   }
   return self ? Dispatch(self, hwnd, msg, wParam, lParam) : FALSE;
 }

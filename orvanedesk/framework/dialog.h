@@ -64,6 +64,9 @@ class CDialog {
   bool Create(HWND parent);
   // Runs DoDataExchange; false when a saved value was refused.
   bool UpdateData(bool save);
+  // The message loop offers each message to the open modeless dialog it is for, before the
+  // dialog keys are handled; true when that dialog took it.
+  static bool PreTranslateModeless(MSG* msg);
 
  protected:
   virtual BOOL OnInitDialog();
@@ -74,6 +77,9 @@ class CDialog {
   virtual void OnCancel();
   virtual void DoDataExchange(CDataExchange&) {}
   virtual INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // A modeless dialog's look at a message for it or its controls (say, to relay it to a
+  // tooltip); true when it is handled and must not be dispatched.
+  virtual bool PreTranslateMessage(MSG*) { return false; }
   // After the window is gone; a modeless dialog that owns itself deletes itself here.
   virtual void PostNcDestroy() {}
   // Ends a modal dialog, destroys a modeless one.

@@ -82,4 +82,6 @@ void CMainwindow::TakeSettings(const CMyPropertySheet& sheet) {
   TimeSounds = sheet.m_Page2.Sounds[2];
   AwaySounds = sheet.m_Page2.Sounds[3];
   SetTooltipText(FormatClockTime(clock_(), false) + " - " + IllustName);
+  // What the user confirmed goes to disk at once, so a crash later in the run cannot lose it.
+  SaveSettings(true);
 }

@@ -7,6 +7,7 @@
 
 #include "alarms/alarm_list_page.h"
 #include "app/mainwindow.h"
+#include "app/settings_test_support.h"
 #include "cp932.h"
 #include "res/resource.h"
 #include "settings/settings_sheet.h"
@@ -154,6 +155,7 @@ class SettingsSheetTest : public ::testing::Test {
     WindowDc dc(hwnd_);
     return CaptureDc(dc.get(), 0, 0, client.right, client.bottom);
   }
+  ProgramFolderGuard folder_;  // OK and Apply save the settings
   std::unique_ptr<CMainwindow> window_;
   HWND hwnd_ = nullptr;
 };
@@ -413,6 +415,10 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   EXPECT_TRUE(clearDisabledOnEvent);
   EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\z.wav", Sjis(wave)}));
   EXPECT_EQ(window_->BootSounds, (std::vector<std::string>{"C:\\boot.wav"}));
+  // Saved at once, in list order.
+  EXPECT_EQ(ReadFileBytes(GetModuleFolder() + L"Sound.ini").value_or("(none)"),
+            "[Boot]\r\nC:\\boot.wav\r\n[Exit]\r\n[Time]\r\nC:\\z.wav\r\n" + Sjis(wave) +
+                "\r\n[Away]\r\n");
 }
 
 TEST_F(SettingsSheetTest, AnUntickedCurrentIllustrationGivesWayToAShownOne) {

@@ -1,0 +1,50 @@
+// The main window's alarm records: Message.ini, the hour's candidates and the tick's minute
+// work.
+#include "alarms/message_file.h"
+#include "alarms/message_popup.h"
+#include "app/mainwindow.h"
+#include "win/system.h"
+
+namespace {
+
+FilePath MessageFilePath() { return GetModuleFolder() + L"Message.ini"; }
+
+}  // namespace
+
+// A missing file is created empty (never truncating one that is there). A file that is there
+// but cannot be read leaves the list empty and is not overwritten by an empty list at exit.
+void CMainwindow::LoadMessages() {
+  const FilePath path = MessageFilePath();
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) {
+    FileHandle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    messagesUnread_ = !created && GetLastError() == ERROR_FILE_EXISTS;
+    return;
+  }
+  std::vector<CMessageRecord> records = ParseMessageFile(*bytes);
+  Messages.insert(Messages.end(), records.begin(), records.end());
+}
+
+SaveResult CMainwindow::SaveMessages() {
+  if (messagesUnread_ && Messages.empty()) {
+    SaveResult kept;
+    kept.saved = true;
+    kept.path = MessageFilePath();
+    return kept;
+  }
+  return WriteFileBytes(MessageFilePath(), FormatMessageFile(Messages));
+}
+
+void CMainwindow::RebuildHourMessages() {
+  const LocalTime now = clock_();
+  HourMessages = BuildHourMessages(Messages, now);
+  alarms_.Rebuilt(now);
+}
+
+// Runs on every tick, minimized or not: alarms do not depend on how the window looks.
+void CMainwindow::RunMinuteWork(const LocalTime& now) {
+  AlarmTickResult work = alarms_.Tick(now, Messages, HourMessages);
+  if (work.timeSignal) PlayRandomSound(TimeSounds);
+  CMessagePopup::Open(work.due);
+}

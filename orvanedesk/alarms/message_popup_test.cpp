@@ -1,0 +1,341 @@
+#include "alarms/message_popup.h"
+#include "app/mainwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "cp932.h"
+#include "line_file.h"
+#include "res/resource.h"
+#include "win/pixels.h"
+#include "win/system.h"
+
+namespace {
+
+CMessageRecord Rec(std::string title, std::string message, std::string alarm = "NULL",
+                   std::string dateUnit = kDaily, std::string dateDetail = "NULL",
+                   std::string timeUnit = kAtTime, std::string timeDetail = "7:5") {
+  return {title, alarm, message, dateUnit, dateDetail, timeUnit, timeDetail};
+}
+
+DueMessages Due(std::vector<CMessageRecord> records) {
+  DueMessages due;
+  for (const auto& r : records) AddDue(due, r);
+  return due;
+}
+
+// Runs the thread's messages (as the program's loop does) until pred holds or time runs out.
+template <typename Pred>
+bool PumpUntil(Pred pred, DWORD timeoutMs = 5000) {
+  DWORD start = GetTickCount();
+  MSG msg;
+  while (!pred() && GetTickCount() - start < timeoutMs) {
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (CDialog::PreTranslateModeless(&msg)) continue;
+      // As the program's loop does: dialog keys for dialogs.
+      HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+      wchar_t name[8] = {};
+      if (root && GetClassNameW(root, name, 8) && wcscmp(name, L"#32770") == 0 &&
+          IsDialogMessageW(root, &msg)) {
+        continue;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    } else {
+      Sleep(5);
+    }
+  }
+  return pred();
+}
+void Pump() {
+  PumpUntil([] { return false; }, 100);
+}
+
+std::wstring Text(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+std::wstring ItemText(HWND popup, int id) { return Text(GetDlgItem(popup, id)); }
+bool Visible(HWND popup, int id) { return IsWindowVisible(GetDlgItem(popup, id)) != FALSE; }
+RECT ClientRectOf(HWND popup, int id) {
+  RECT r;
+  GetWindowRect(GetDlgItem(popup, id), &r);
+  MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+int WindowHeight(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return r.bottom - r.top;
+}
+void Click(HWND popup, int id) {
+  SendMessageW(GetDlgItem(popup, id), BM_CLICK, 0, 0);
+  Pump();
+}
+
+// A quarter second of silence as a plain PCM wave file.
+std::string SilentWave() {
+  auto le = [](uint32_t v, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return out;
+  };
+  const uint32_t rate = 8000, samples = rate / 4;
+  return "RIFF" + le(36 + samples, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
+         le(rate, 4) + le(1, 2) + le(8, 2) + "data" + le(samples, 4) + std::string(samples, '\x80');
+}
+
+class Wave {
+ public:
+  explicit Wave(const wchar_t* name) : path_(GetModuleFolder() + name) {
+    EXPECT_TRUE(WriteFileBytes(path_, SilentWave()));
+  }
+  ~Wave() { DeleteFileW(path_.c_str()); }
+  std::string cp932() const { return WideToCp932(path_).value(); }
+
+ private:
+  std::wstring path_;
+};
+
+const std::string kWake = "\x8b\x4e\x8f\xb0";  // 起床
+
+TEST(MessagePopup, PagesThroughItsRecords) {
+  HWND popup =
+      CMessagePopup::Open(Due({Rec(kWake, "first\r\nmessage"),
+                               Rec("second", "two", "NULL", kDaily, "NULL", kHourly, "30")}));
+  ASSERT_NE(popup, nullptr);
+  Pump();
+  EXPECT_EQ(Text(popup), L"メッセージ (1/2)");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_TITLE), L" 起床");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_MESSAGE), L"first\r\nmessage");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_TIME), L"毎日\n7時5分");
+  EXPECT_FALSE(Visible(popup, IDOK));
+  EXPECT_TRUE(Visible(popup, IDC_POPUP_NEXT));
+  EXPECT_TRUE(Visible(popup, IDC_POPUP_PREV));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(popup, IDC_POPUP_PREV)));
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"次へ(&N)");
+
+  Click(popup, IDC_POPUP_NEXT);
+  EXPECT_EQ(Text(popup), L"メッセージ (2/2)");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_TITLE), L" second");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_TIME), L"毎時30分");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"完了(&F)");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(popup, IDC_POPUP_PREV)));
+
+  Click(popup, IDC_POPUP_PREV);
+  EXPECT_EQ(Text(popup), L"メッセージ (1/2)");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"次へ(&N)");
+  Click(popup, IDC_POPUP_NEXT);
+  Click(popup, IDC_POPUP_NEXT);
+  EXPECT_FALSE(IsWindow(popup));
+}
+
+TEST(MessagePopup, ThreeRecordsAndOneRecord) {
+  HWND popup = CMessagePopup::Open(Due({Rec("a", "1"), Rec("b", "NULL"), Rec("c", "3")}));
+  Pump();
+  EXPECT_EQ(Text(popup), L"メッセージ (1/3)");
+  Click(popup, IDC_POPUP_NEXT);
+  EXPECT_EQ(Text(popup), L"メッセージ (2/3)");
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"次へ(&N)");
+  // A sound-only record among others shows its placeholder and the popup stays visible.
+  EXPECT_EQ(ItemText(popup, IDC_POPUP_MESSAGE), L"SOUND ONLY");
+  Pump();
+  EXPECT_EQ(Text(popup), L"メッセージ (2/3)");
+  EXPECT_TRUE(IsWindowVisible(popup));
+  DestroyWindow(popup);
+
+  popup = CMessagePopup::Open(Due({Rec("only", "text")}));
+  Pump();
+  EXPECT_EQ(Text(popup), L"メッセージ");
+  EXPECT_TRUE(Visible(popup, IDOK));
+  EXPECT_FALSE(Visible(popup, IDC_POPUP_NEXT));
+  EXPECT_FALSE(Visible(popup, IDC_POPUP_PREV));
+  Click(popup, IDOK);
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_EQ(CMessagePopup::Open(DueMessages{}), nullptr);
+}
+
+TEST(MessagePopup, LayoutFollowsTheMessageHeight) {
+  HWND popup = CMessagePopup::Open(Due({Rec("short", "one line"), Rec("long", "")}));
+  Pump();
+  // A short message keeps the 65-pixel minimum: 185 pixels high, buttons at 130.
+  EXPECT_EQ(WindowHeight(popup), 185);
+  EXPECT_EQ(ClientRectOf(popup, IDC_POPUP_NEXT).top, 130);
+  EXPECT_EQ(ClientRectOf(popup, IDC_POPUP_PREV).top, 130);
+  EXPECT_EQ(ClientRectOf(popup, IDOK).top, 130);
+  const RECT label = ClientRectOf(popup, IDC_POPUP_MESSAGE);
+  const int x = ClientRectOf(popup, IDC_POPUP_NEXT).left;
+
+  CMessageRecord longer = Rec("long", "");
+  for (int i = 0; i < 12; ++i) longer.message += "line " + std::to_string(i) + "\r\n";
+  DestroyWindow(popup);
+  popup = CMessagePopup::Open(Due({longer, Rec("short", "one line")}));
+  Pump();
+  RECT grown = ClientRectOf(popup, IDC_POPUP_MESSAGE);
+  const int h = grown.bottom - grown.top;
+  EXPECT_GT(h, 65);
+  EXPECT_EQ(grown.left, label.left);
+  EXPECT_EQ(grown.right - grown.left, label.right - label.left);
+  EXPECT_EQ(WindowHeight(popup), h + 120);
+  EXPECT_EQ(ClientRectOf(popup, IDC_POPUP_NEXT).top, h + 65);
+  EXPECT_EQ(ClientRectOf(popup, IDC_POPUP_NEXT).left, x);
+  // Paging to a short one shrinks it back.
+  Click(popup, IDC_POPUP_NEXT);
+  EXPECT_EQ(WindowHeight(popup), 185);
+  DestroyWindow(popup);
+}
+
+TEST(MessagePopup, PaintsWhiteWithANavyTitleBar) {
+  HWND popup = CMessagePopup::Open(Due({Rec("colours", "x")}));
+  SetWindowPos(popup, HWND_TOPMOST, 30, 30, 0, 0, SWP_NOSIZE);
+  Pump();
+  UpdateWindow(popup);
+  WindowDc dc(popup);
+  RECT client;
+  GetClientRect(popup, &client);
+  Pixels shot = CaptureDc(dc.get(), 0, 0, client.right, client.bottom);
+  RECT title = ClientRectOf(popup, IDC_POPUP_TITLE);
+  EXPECT_EQ(shot.at(title.right - 3, title.top + 2), RGB(0, 0, 128));
+  EXPECT_EQ(shot.at(client.right - 3, client.bottom - 3), RGB(255, 255, 255));
+  RECT message = ClientRectOf(popup, IDC_POPUP_MESSAGE);
+  EXPECT_EQ(shot.at(message.right - 2, message.bottom - 2), RGB(255, 255, 255));
+  // The picture is one of the three, at its real size.
+  RECT picture = ClientRectOf(popup, IDC_POPUP_PICTURE);
+  EXPECT_EQ(picture.right - picture.left, 100);
+  EXPECT_EQ(picture.bottom - picture.top, 116);
+  bool found = false;
+  for (int id : {IDB_POPUP_PICTURE1, IDB_POPUP_PICTURE2, IDB_POPUP_PICTURE3}) {
+    Gdi<HBITMAP> bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+    found = found || shot.Contains(CaptureBitmap(bitmap.get()), picture.left, picture.top);
+  }
+  EXPECT_TRUE(found);
+  DestroyWindow(popup);
+}
+
+TEST(MessagePopup, EscapeAndTheCloseBoxCloseForGood) {
+  HWND popup = CMessagePopup::Open(Due({Rec("a", "1"), Rec("b", "2")}));
+  Pump();
+  PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_FALSE(IsWindow(popup));
+  popup = CMessagePopup::Open(Due({Rec("a", "1")}));
+  PostMessageW(popup, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+  EXPECT_FALSE(IsWindow(popup));
+}
+
+TEST(MessagePopup, SoundOnlyPopupPlaysInTurnUnseenAndCloses) {
+  Wave one(L"popup_one.wav"), two(L"popup_two.wav");
+  HWND popup =
+      CMessagePopup::Open(Due({Rec("a", "NULL", one.cp932()), Rec("b", "NULL", "no such file.wav"),
+                               Rec("c", "NULL", two.cp932())}));
+  ASSERT_NE(popup, nullptr);
+  RECT r;
+  GetWindowRect(popup, &r);
+  EXPECT_EQ(r.right - r.left, 0);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(Text(popup), L"メッセージ (1/3)");
+  // Each sound's end moves on (the unplayable one at once) and the last closes the popup.
+  EXPECT_TRUE(PumpUntil([&] { return Text(popup) == L"メッセージ (3/3)" || !IsWindow(popup); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }));
+}
+
+TEST(MessagePopup, SoundOnlyPopupWithNothingToPlayClosesAtOnce) {
+  HWND popup =
+      CMessagePopup::Open(Due({Rec("a", "NULL", "missing.wav"), Rec("b", "NULL", "NULL")}));
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }, 1000));
+}
+
+TEST(MessagePopup, PagingKeepsTheOtherPopupsAndALaterSound) {
+  Wave wave(L"popup_keep.wav");
+  HWND first = CMessagePopup::Open(Due({Rec("a", "1", wave.cp932()), Rec("b", "2")}));
+  HWND second = CMessagePopup::Open(Due({Rec("c", "3")}));
+  ASSERT_NE(first, second);
+  Click(first, IDC_POPUP_NEXT);  // b has no sound: a's goes on; its end changes nothing on show
+  PumpUntil([] { return false; }, 1500);
+  EXPECT_EQ(Text(first), L"メッセージ (2/2)");
+  EXPECT_TRUE(IsWindow(second));
+  DestroyWindow(first);
+  DestroyWindow(second);
+}
+
+}  // namespace
+
+namespace {
+
+LocalTime g_now;
+
+std::vector<HWND> ThreadPopups() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) {
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+          reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
+  g_now = {2026, 12, 9, 3, 7, 4, 50};
+  CMainwindow window([] { return g_now; });
+  ASSERT_TRUE(window.Create());
+  window.Messages = {Rec("now", "start minute", "NULL", kDaily, "NULL", kAtTime, "7:4"),
+                     Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5"),
+                     Rec("b", "2", "NULL", kDaily, "NULL", kHourly, "5")};
+  window.RebuildHourMessages();
+  ShowWindow(window.hwnd(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(window.hwnd()));
+  g_now.second = 55;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_TRUE(ThreadPopups().empty());
+  g_now.minute = 5;
+  g_now.second = 0;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  std::vector<HWND> popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(Text(popups[0]), L"メッセージ (1/2)");
+  DestroyWindow(popups[0]);
+  // The hour changes over a gap: the 7:05 items never come back at 8:05 except the hourly one.
+  g_now.hour = 8;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" b");
+  DestroyWindow(popups[0]);
+
+  // As a user meets it: paged through and closed by its buttons, then the window minimized.
+  g_now.minute = 6;
+  window.Messages = {Rec("c", "1", "NULL", kDaily, "NULL", kAtTime, "8:7"),
+                     Rec("d", "2", "NULL", kDaily, "NULL", kAtTime, "8:7"),
+                     Rec("e", "3", "NULL", kDaily, "NULL", kAtTime, "8:8")};
+  window.RebuildHourMessages();
+  ShowWindow(window.hwnd(), SW_RESTORE);
+  g_now.minute = 7;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  Click(popups[0], IDC_POPUP_NEXT);
+  Click(popups[0], IDC_POPUP_NEXT);
+  EXPECT_FALSE(IsWindow(popups[0]));
+  SendMessageW(window.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump();
+  g_now.minute = 8;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  popups = ThreadPopups();
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" e");
+  DestroyWindow(popups[0]);
+  DestroyWindow(window.hwnd());
+}
+
+}  // namespace
