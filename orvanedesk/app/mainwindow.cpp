@@ -71,17 +71,17 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return hit;
     }
     case WM_SYSCOMMAND:
-      switch (wParam & 0xFFF0) {
-        case kCmdProperties:
-          ShowProperties();
-          return 0;
-        case kCmdHideTitle:
-        case kCmdStayOnTop:
-        case kCmdAbout:
-        case kCmdRunAway:
-        case kCmdStayDesktop:
-          // The window's own commands; each does its work once its feature is in place.
-          return 0;
+      // The system uses the low four bits of a command itself.
+      if (OnOwnCommand(static_cast<UINT>(wParam & 0xFFF0))) return 0;
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(static_cast<unsigned>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_NCLBUTTONDBLCLK:
+      // Only the caption itself: a double-click on the icon closes the window by default.
+      if (wParam == HTCAPTION) {
+        Settings.FullWindow = !Settings.FullWindow;
+        ApplyFullWindow();
       }
       break;
     case WM_CONTEXTMENU: {

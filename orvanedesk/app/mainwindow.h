@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "alarms/alarm_tracker.h"
+#include "app/behaviours.h"
 #include "app/clock_settings.h"
 #include "app/face_geometry.h"
 #include "app/tick.h"
@@ -51,6 +52,15 @@ class CMainwindow : public CFrameWindow {
   // The settings sheet (settings/settings_sheet.cpp): runs it, and takes over what it confirms.
   void ShowProperties();
   void TakeSettings(const class CMyPropertySheet& sheet);
+
+  // Window behaviours (window_behaviours.cpp) and menu commands (menu_commands.cpp).
+  void ApplyRunAwayMouse();
+  void PullInsideScreen();
+  void SlideUp();
+  void SlideDown();
+  void SlideLeft();
+  void SlideRight();
+
   HIMAGELIST IconList() const { return iconList_.get(); }
 
   ClockSettings Settings;
@@ -93,6 +103,9 @@ class CMainwindow : public CFrameWindow {
   void ReportSaveFailures(bool registrySaved);
   void FinishClose();
   void ShowSystemMenuPopup(POINT at);
+  bool OnOwnCommand(UINT command);  // true when it is one of the window's own menu commands
+  void OnMouseMove(unsigned keyFlags, int x, int y);
+  void SlideAway(behaviours::Slide slide);
   void UpdateSysMenu(HMENU menu);
   void SetTooltipText(const std::string& text);
   void MapToPixels(HDC dc);

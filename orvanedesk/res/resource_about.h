@@ -1,3 +1,19 @@
+// Resource ids of the desk clock's about part.
 #pragma once
 
-// Resource ids of the desk clock's about part.
+#define IDB_LINK_AO 103
+#define IDB_LINK_KOTONE 104
+#define IDB_LINK_HIYORI 105
+#define IDB_LINK_OFFICIAL 106
+#define IDB_ABOUT_BANNER 107
+#define IDCUR_LINK_HAND 114
+
+#define IDD_ABOUT 200
+#define IDC_ABOUT_TITLE 1000
+#define IDC_ABOUT_CREDIT 1001
+#define IDC_LINK_OFFICIAL 1002
+#define IDC_LINK_KOTONE 1003
+#define IDC_LINK_HIYORI 1004
+#define IDC_LINK_AO 1005
+#define IDC_ABOUT_ROLES 1006
+#define IDC_ABOUT_NAMES 1008

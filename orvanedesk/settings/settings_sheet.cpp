@@ -45,6 +45,7 @@ void CMyPropertySheet::CopyIn() {
   m_Page2.Sounds[2] = owner_.TimeSounds;
   m_Page2.Sounds[3] = owner_.AwaySounds;
   m_Page2.IconList = owner_.IconList();
+  m_Page3.Records = owner_.Messages;
   m_Page3.IconList = owner_.IconList();
 }
 
@@ -81,6 +82,8 @@ void CMainwindow::TakeSettings(const CMyPropertySheet& sheet) {
   ExitSounds = sheet.m_Page2.Sounds[1];
   TimeSounds = sheet.m_Page2.Sounds[2];
   AwaySounds = sheet.m_Page2.Sounds[3];
+  Messages = sheet.m_Page3.Records;
+  RebuildHourMessages();
   SetTooltipText(FormatClockTime(clock_(), false) + " - " + IllustName);
   // What the user confirmed goes to disk at once, so a crash later in the run cannot lose it.
   SaveSettings(true);

@@ -135,6 +135,10 @@ std::string Sjis(const std::wstring& text) { return WideToCp932(text).value(); }
 
 LocalTime g_now{2026, 12, 9, 3, 10, 15, 30};
 
+// Every day at 7:05, and every hour at minute 30.
+const CMessageRecord kRecordA{"morning", "C:\\a.wav", kNone, kDaily, kNone, kAtTime, "7:5"};
+const CMessageRecord kRecordB{"half", kNone, "msg", kDaily, kNone, kHourly, "30"};
+
 class SettingsSheetTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -166,6 +170,7 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   window_->IllustShown = {1, 0, 1};
   window_->TimeSounds = {"C:\\t.wav"};
   window_->CurrentIllust = 0;
+  window_->Messages = {kRecordA};
   ClockSettings before = window_->Settings;
   std::wstring caption;
   std::vector<std::wstring> tabs;
@@ -213,6 +218,25 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0, 1}));
   EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\t.wav"}));
   EXPECT_EQ(window_->CurrentIllust, 0);
+  EXPECT_EQ(window_->Messages, (std::vector<CMessageRecord>{kRecordA}));
+}
+
+TEST_F(SettingsSheetTest, RecordsComeBackUnchangedThroughApplyAndOk) {
+  window_->Messages = {kRecordA, kRecordB};
+  window_->HourMessages.clear();
+  int rows = 0;
+  Script({[] { ShowTab(3); },
+          [&] {
+            rows = ListView_GetItemCount(PageItem(IDC_ALARM_LIST));
+            PropSheet_Changed(Sheet(), Page());
+            SheetButton(kIdApplyNow);
+          },
+          [] { SheetButton(IDOK); }});
+  OpenSheet();
+  EXPECT_EQ(rows, 2);
+  EXPECT_EQ(window_->Messages, (std::vector<CMessageRecord>{kRecordA, kRecordB}));
+  // The hour's candidates were rebuilt from them: the hourly record is due every hour.
+  EXPECT_EQ(window_->HourMessages, (std::vector<CMessageRecord>{kRecordB}));
 }
 
 TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) {
