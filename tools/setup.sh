@@ -5,7 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 # Debian packages the build, the programs and the tests need.
 clocks_packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
-  faketime libasound2)
+  faketime libasound2 clang libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=()
