@@ -78,40 +78,23 @@ Handle CreateTempBeside(const FilePath& path, FilePath* temp, DWORD* error) {
   return Handle();
 }
 
-// Swaps the written temporary file in. ReplaceFileW keeps the old file's attributes and
-// permissions; a new file is a plain move. `tempHoldsAll` tells when a failure has left the
-// content only under the temporary name.
-DWORD SwapIn(const FilePath& temp, const FilePath& path, bool* tempHoldsAll) {
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
-    DWORD error = GetLastError();
-    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return error;
-    // Another program created the file meanwhile: replace it like any old file.
-  }
+// Swaps the written temporary file in with one rename, after giving it the old file's marks, so
+// a save killed at any moment leaves the old file or the new one. ReplaceFileW is not used: Wine
+// moves the old file aside before moving the new one in, and a kill between the two left no file.
+DWORD SwapIn(const FilePath& temp, const FilePath& path) {
   DWORD oldAttributes = GetFileAttributesW(path.c_str());
-  if (ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                   nullptr)) {
-    // Not every implementation of the call carries the attributes over (Wine's does not).
+  if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
+    // A read-only file refuses the save, as it refuses being written.
+    if (oldAttributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    DWORD now = GetFileAttributesW(path.c_str());
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES &&
-        ((now ^ oldAttributes) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
-      DWORD wanted = oldAttributes & kKept;
-      SetFileAttributesW(path.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL);
-    }
+    DWORD wanted = oldAttributes & kKept;
+    if (!SetFileAttributesW(temp.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL))
+      return GetLastError();
+  }
+  if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return ERROR_SUCCESS;
-  }
-  DWORD error = GetLastError();
-  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-    // The old file is gone and the new content sits under the temporary name: move it over.
-    if (MoveFileExW(temp.c_str(), path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return ERROR_SUCCESS;
-    }
-    *tempHoldsAll = GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-  }
-  return error;
+  return GetLastError();
 }
 
 }  // namespace
@@ -140,9 +123,8 @@ SaveResult WriteFileBytes(const FilePath& path, std::string_view bytes) {
 
   DWORD error = WriteAllAndFlush(file.get(), bytes);
   file.reset();
-  bool tempHoldsAll = false;
-  if (error == ERROR_SUCCESS) error = SwapIn(temp, path, &tempHoldsAll);
+  if (error == ERROR_SUCCESS) error = SwapIn(temp, path);
   if (error == ERROR_SUCCESS) return Saved(path);
-  if (!tempHoldsAll) DeleteFileW(temp.c_str());
+  DeleteFileW(temp.c_str());
   return Failed(path, error);
 }

@@ -95,8 +95,9 @@ class RegistryGuard {
     RegCloseKey(key);
     return true;
   }
-  Tree trees_[2] = {{HKEY_CURRENT_USER, L"Software\\HARBOR LAMP", false},
-                    {HKEY_USERS, L".DEFAULT\\Software\\brindlewick", false}};
+  Tree trees_[3] = {{HKEY_CURRENT_USER, L"Software\\HARBOR LAMP", false},
+                    {HKEY_USERS, L".DEFAULT\\Software\\brindlewick", false},
+                    {HKEY_CURRENT_USER, L"Software\\brindlewick", false}};
 };
 
 struct Search {

@@ -5,7 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 # Debian packages the build, the programs and the tests need.
 clocks_packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
-  faketime libasound2)
+  faketime libasound2 clang libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=()
@@ -24,7 +24,7 @@ ensure_packages() {
 # window frames drawn by Wine itself, so the windows look the same with or without a window
 # manager.
 ensure_prefix() {
-  local marker="$WINEPREFIX/.clocks-prefix-2"
+  local marker="$WINEPREFIX/.clocks-prefix-4"
   [ -f "$marker" ] && return 0
   echo "Preparing the Wine prefix in $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -41,6 +41,11 @@ ensure_prefix() {
     printf '"MS PMincho"="IPAPMincho"\r\n"MS Mincho"="IPAMincho"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Audio"="alsa"\r\n\r\n'
+    # Window titles and menus in a Japanese font: Wine's default one has no kana or kanji, and
+    # its stand-in has no bold face for captions and default menu items.
+    printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n'
+    printf '"CaptionFont"=hex:%s\r\n' 'f5,ff,ff,ff,00,00,00,00,00,00,00,00,00,00,00,00,bc,02,00,00,00,00,00,80,00,00,00,22,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00'
+    printf '"MenuFont"=hex:%s\r\n\r\n' 'f5,ff,ff,ff,00,00,00,00,00,00,00,00,00,00,00,00,90,01,00,00,00,00,00,80,00,00,00,22,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00'
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
   # Stop the server that made the prefix: it saves the registry, and a persistent one can start.
