@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "win/pixels.h"
 #include "win/system.h"
+#include "testing/silent_wave.h"
 
 namespace {
 
@@ -73,18 +74,6 @@ int WindowHeight(HWND hwnd) {
 void Click(HWND popup, int id) {
   SendMessageW(GetDlgItem(popup, id), BM_CLICK, 0, 0);
   Pump();
-}
-
-// A quarter second of silence as a plain PCM wave file.
-std::string SilentWave() {
-  auto le = [](uint32_t v, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
-  };
-  const uint32_t rate = 8000, samples = rate / 4;
-  return "RIFF" + le(36 + samples, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
-         le(rate, 4) + le(1, 2) + le(8, 2) + "data" + le(samples, 4) + std::string(samples, '\x80');
 }
 
 class Wave {

@@ -7,6 +7,7 @@
 #include "app/settings_test_support.h"
 #include "cp932.h"
 #include "win/pixels.h"
+#include "testing/silent_wave.h"
 
 namespace {
 
@@ -282,18 +283,6 @@ TEST_F(SettingsTest, NothingToShowOrABrokenPictureLeavesAPlainFace) {
   }
   window_.reset();
   DeleteFileW(fake.c_str());
-}
-
-// A quarter second of silence as a plain PCM wave file.
-std::string SilentWave() {
-  auto le = [](uint32_t v, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
-  };
-  const uint32_t rate = 8000, samples = rate / 4;
-  return "RIFF" + le(36 + samples, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
-         le(rate, 4) + le(1, 2) + le(8, 2) + "data" + le(samples, 4) + std::string(samples, '\x80');
 }
 
 TEST_F(SettingsTest, LateNoticeOfAnotherDeviceDoesNotEndTheExitSound) {
