@@ -6,8 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 clocks_packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   faketime libasound2 clang libclang-rt-14-dev)
-# What ./bench needs besides: Google Benchmark, and Python for its report.
-bench_packages=(libbenchmark-dev python3)
+# What ./bench needs besides: Google Benchmark, Python for its report, strace to count calls.
+bench_packages=(libbenchmark-dev python3 strace)
 
 # Installs the given packages that are missing (the list above when none are given).
 ensure_packages() {
