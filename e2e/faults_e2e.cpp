@@ -182,14 +182,23 @@ TEST_F(PictureClockFaults, APositionFileHeldByAnotherProgramIsNeverOverwrittenUn
   }
   EXPECT_EQ(FileText(TickmothIni()), stored);
   EXPECT_EQ(TempFiles(DriverFolder(), L"tickmoth.INI"), 0);
-  // Free again: the clock opens where the file says.
+  // Free again: the clock opens where the file says. Held without sharing while it closes
+  // after a move, the file stays whole.
   Program clock(L"tickmoth.exe");
   HWND hwnd = clock.WaitForWindow(L"TickmothClock");
   ASSERT_NE(hwnd, nullptr);
   EXPECT_EQ(WindowRect(hwnd).left, 200);
   EXPECT_EQ(WindowRect(hwnd).top, 100);
-  PostMessageW(hwnd, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(clock.WaitForExit(10000));
+  SetWindowPos(hwnd, nullptr, 260, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return WindowRect(hwnd).left == 260; }, 2000));
+  {
+    FileHandle held = OpenWithoutSharing(TickmothIni());
+    ASSERT_TRUE(held);
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(clock.WaitForExit(10000));
+  }
+  EXPECT_EQ(FileText(TickmothIni()), stored);
+  EXPECT_EQ(TempFiles(DriverFolder(), L"tickmoth.INI"), 0);
 }
 
 // ---- The desk clock's files, held or locked by another program, and a read-only folder.
