@@ -14,18 +14,13 @@
 #include "alarms/message_sheet.h"
 #include "cp932.h"
 #include "res/resource.h"
+#include "testing/thread_windows.h"
 #include "win/pixels.h"
 #include "win/system.h"
 
 namespace {
 
 constexpr int kBackButton = 0x3023, kNextButton = 0x3024, kFinishButton = 0x3025;
-
-std::wstring WindowText(HWND hwnd) {
-  wchar_t text[256] = {};
-  GetWindowTextW(hwnd, text, 256);
-  return text;
-}
 
 HWND CurrentPage(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
 std::wstring PageText(HWND sheet, int id) { return WindowText(GetDlgItem(CurrentPage(sheet), id)); }
@@ -84,29 +79,6 @@ void Shot(HWND window, const char* name) {
     }
     fclose(f);
   }
-}
-
-// The text of this thread's open message box, answered with `answer`; empty when none is open.
-std::wstring AnswerMessageBox(int answer) {
-  struct Found {
-    HWND box = nullptr;
-  } found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
-          reinterpret_cast<Found*>(data)->box = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  if (!found.box) return {};
-  std::wstring text = WindowText(GetDlgItem(found.box, 0xFFFF));
-  PostMessageW(found.box, WM_COMMAND, answer, 0);
-  return text;
 }
 
 // Steps run one per timer tick inside the sheet's modal loop; a step that returns false is
