@@ -15,6 +15,7 @@
 #include "e2e_support.h"
 #include "line_file.h"
 #include "testing/immutable.h"
+#include "testing/program_files.h"
 #include "testing/silent_wave.h"
 #include "win/raii.h"
 
@@ -37,36 +38,15 @@ std::string FileText(const std::wstring& path) {
   return ReadFileBytes(path).value_or("<unreadable>");
 }
 
-// Visible dialogs (message boxes, popups) of a program.
-std::vector<HWND> Dialogs(const Program& program) {
-  struct Find {
-    DWORD pid;
-    std::vector<HWND> found;
-  } find{program.id(), {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(lParam);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        wchar_t name[32] = {};
-        GetClassNameW(hwnd, name, 32);
-        if (pid == f->pid && IsWindowVisible(hwnd) && wcscmp(name, L"#32770") == 0)
-          f->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
 #ifndef FAULTS_E2E_NO_SOUND
 
 // The text of the program's next message box, which is then answered with OK; empty when none
 // came in the time.
-std::wstring AnswerMessageBox(const Program& program, DWORD timeoutMs) {
+std::wstring AnswerProgramMessageBox(const Program& program, DWORD timeoutMs) {
   std::vector<HWND> boxes;
   if (!WaitUntil(
           [&] {
-            boxes = Dialogs(program);
+            boxes = program.Windows(L"#32770");
             return !boxes.empty() && GetDlgItem(boxes[0], 0xFFFF);
           },
           timeoutMs))
@@ -209,7 +189,7 @@ class DeskClockFaults : public ::testing::Test {
   void Put(const wchar_t* name, const std::string& bytes) {
     ASSERT_TRUE(WriteFileBytes(Path(name), bytes));
   }
-  ProgramFilesGuard files_{{L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"}, kDeskKey};
+  ProgramFilesGuard files_{DeskClockFiles(), kDeskKey};
 };
 
 const std::string kSounds = "[Boot]\r\nC:\\none.wav\r\n[Exit]\r\n[Time]\r\n[Away]\r\n";
@@ -228,7 +208,7 @@ TEST_F(DeskClockFaults, FilesLockedAtStartAreNamedThenAndLeftWholeAtClose) {
     LockedFile locked(Path(L"Message.ini"));
     ASSERT_TRUE(held && locked.locked());
     ASSERT_TRUE(clock.started());
-    text = AnswerMessageBox(clock, 20000);
+    text = AnswerProgramMessageBox(clock, 20000);
   }
   EXPECT_TRUE(Names(text, L"Sound.ini")) << testing::PrintToString(text);
   // Message.ini is named where the system refuses reads of a locked range (Windows); Wine
@@ -261,7 +241,7 @@ TEST_F(DeskClockFaults, FilesLockedAtCloseAreNamedAndKeptWhole) {
     FileHandle held = OpenWithoutSharing(Path(L"Message.ini"));
     ASSERT_TRUE(held && locked.locked());
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    text = AnswerMessageBox(clock, 10000);
+    text = AnswerProgramMessageBox(clock, 10000);
     ASSERT_TRUE(clock.WaitForExit(10000));
   }
   EXPECT_TRUE(Names(text, L"Show.ini")) << testing::PrintToString(text);
@@ -328,9 +308,9 @@ TEST_F(DeskClockFaults, ReadOnlyFolderShowsItsDataAndNamesWhatItCouldNotSave) {
           return face.at(20, 20) == picture.at(20, 20) && face.at(120, 120) == picture.at(120, 120);
         },
         5000));
-    EXPECT_TRUE(Dialogs(clock).empty()) << "every file could be read";
+    EXPECT_TRUE(clock.Windows(L"#32770").empty()) << "every file could be read";
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    std::wstring text = AnswerMessageBox(clock, 10000);
+    std::wstring text = AnswerProgramMessageBox(clock, 10000);
     EXPECT_TRUE(Names(text, L"Show.ini")) << testing::PrintToString(text);
     EXPECT_NE(text.find(folder), std::wstring::npos) << testing::PrintToString(text);
     for (const wchar_t* kept : {L"Sound.ini", L"Message.ini", L"Illust.ini"})
@@ -355,7 +335,7 @@ TEST_F(DeskClockFaults, ReadOnlyFolderShowsItsDataAndNamesWhatItCouldNotSave) {
 // Started at 08:14:50 (set by the test command); both clocks have an alarm at 08:15.
 TEST(NoSoundDevice, AlarmsStillComeAndNeitherClockWaitsForASound) {
   ASSERT_EQ(waveOutGetNumDevs(), 0u) << "the scenario needs Wine without its audio driver";
-  ProgramFilesGuard files({L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"}, kDeskKey);
+  ProgramFilesGuard files(DeskClockFiles(), kDeskKey);
   const std::wstring wave = DriverFolder() + L"faults_e2e.wav";
   ASSERT_TRUE(WriteFileBytes(wave, SilentWave()));
   const std::string waveName(wave.begin(), wave.end());  // the driver's folder is plain ASCII
@@ -367,8 +347,8 @@ TEST(NoSoundDevice, AlarmsStillComeAndNeitherClockWaitsForASound) {
 
   // The first character clock, its alarm at 8:15 with the same wave.
   const std::wstring tamselKey = L".DEFAULT\\Software\\brindlewick\\tamsela";
-  RegDeleteTreeW(HKEY_USERS, tamselKey.c_str());
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\brindlewick\\tamsela");
+  RegistryKeyGuard sharedKey(HKEY_USERS, tamselKey);
+  RegistryKeyGuard userKey(HKEY_CURRENT_USER, L"Software\\brindlewick\\tamsela");
   Settings alarm;
   alarm.alarmActive = true;
   alarm.alarmHour = 8;
@@ -392,7 +372,7 @@ TEST(NoSoundDevice, AlarmsStillComeAndNeitherClockWaitsForASound) {
 
   // The popup comes at 8:15 as ever, though its sound cannot play.
   std::vector<HWND> popups;
-  ASSERT_TRUE(WaitUntil([&] { return !(popups = Dialogs(desk)).empty(); }, 40000));
+  ASSERT_TRUE(WaitUntil([&] { return !(popups = desk.Windows(L"#32770")).empty(); }, 40000));
   EXPECT_NE(WindowTitle(main).find(L"08:15"), std::wstring::npos);
   EXPECT_NE(WindowTitle(popups[0]).find(L"メッセージ"), std::wstring::npos);
   EXPECT_EQ(WindowTitle(GetDlgItem(popups[0], 1042)), L" tea");
@@ -415,12 +395,9 @@ TEST(NoSoundDevice, AlarmsStillComeAndNeitherClockWaitsForASound) {
   // The exit sound cannot play, so it does not hold the close; nothing to tell.
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(desk.WaitForExit(10000));
-  EXPECT_TRUE(Dialogs(desk).empty());
+  EXPECT_TRUE(desk.Windows(L"#32770").empty());
   EXPECT_EQ(FileText(DriverFolder() + L"Sound.ini"), sounds);
   EXPECT_EQ(FileText(DriverFolder() + L"Message.ini"), messages);
-
-  RegDeleteTreeW(HKEY_USERS, tamselKey.c_str());
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\brindlewick\\tamsela");
   DeleteFileW(wave.c_str());
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "clock_shell.h"
+#include "testing/program_files.h"
 
 namespace {
 
@@ -11,12 +12,9 @@ constexpr char kSubkey[] = "faults_test";
 
 class RegistryFaults : public ::testing::Test {
  protected:
-  void SetUp() override { Clear(); }
-  void TearDown() override { Clear(); }
-  void Clear() {
-    for (KeyPlace place : {KeyPlace::kShared, KeyPlace::kUser})
-      RegDeleteTreeW(RegistryKeys::Root(place), keys_.Path(place).c_str());
-  }
+  RegistryKeys keys_{kSubkey};
+  RegistryKeyGuard shared_{RegistryKeys::Root(KeyPlace::kShared), keys_.Path(KeyPlace::kShared)};
+  RegistryKeyGuard user_{RegistryKeys::Root(KeyPlace::kUser), keys_.Path(KeyPlace::kUser)};
   void Set(const wchar_t* name, DWORD type, const void* data, DWORD size) {
     ASSERT_EQ(RegSetKeyValueW(RegistryKeys::Root(KeyPlace::kShared),
                               keys_.Path(KeyPlace::kShared).c_str(), name, type, data, size),
@@ -36,7 +34,6 @@ class RegistryFaults : public ::testing::Test {
                  RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, size);
     return type;
   }
-  RegistryKeys keys_{kSubkey};
 };
 
 TEST_F(RegistryFaults, MistypedOptionReadsAsMissingAndThePositionAndFileStillCount) {

@@ -7,6 +7,7 @@
 #include "app/mainwindow.h"
 #include "app/settings_test_support.h"
 #include "testing/immutable.h"
+#include "testing/thread_windows.h"
 #include "win/pixels.h"
 
 namespace {
@@ -32,40 +33,6 @@ Pixels CaptureClient(HWND hwnd) {
   WindowDc dc(hwnd);
   return CaptureDc(dc.get(), 0, 0, client.right, client.bottom);
 }
-
-// The next message box of this thread: its text, then OK.
-std::wstring g_boxText;
-int g_boxes = 0;
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, 0xFFFF))
-          return TRUE;
-        wchar_t text[1024] = {};
-        GetDlgItemTextW(hwnd, 0xFFFF, text, 1024);
-        g_boxText += text;
-        ++g_boxes;
-        PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-        return FALSE;
-      },
-      0);
-}
-
-class Answering {
- public:
-  Answering() {
-    g_boxText.clear();
-    g_boxes = 0;
-    timer_ = SetTimer(nullptr, 0, 50, AnswerBox);
-  }
-  ~Answering() { KillTimer(nullptr, timer_); }
-
- private:
-  UINT_PTR timer_;
-};
 
 bool Names(const std::wstring& text, const wchar_t* file) {
   return text.find(std::wstring(L"・") + file) != std::wstring::npos;
@@ -164,22 +131,23 @@ TEST_F(FaultsTest, FilesHeldByAnotherProgramAtStartAreNamedAndNeverOverwritten) 
   }
   EXPECT_TRUE(window_->BootSounds.empty());
   EXPECT_TRUE(window_->Messages.empty());
+  std::wstring text;
   {
-    Answering answer;
+    MessageBoxAnswerer answer;
     window_->ReportUnreadFiles();
-    EXPECT_EQ(g_boxes, 1);
+    text = answer.text();
   }
   for (const wchar_t* file : {L"Sound.ini", L"Message.ini", L"Illust.ini"})
-    EXPECT_TRUE(Names(g_boxText, file)) << testing::PrintToString(g_boxText);
-  EXPECT_FALSE(Names(g_boxText, L"Show.ini")) << "it was read";
-  EXPECT_NE(g_boxText.find(GetModuleFolder()), std::wstring::npos);
+    EXPECT_TRUE(Names(text, file)) << testing::PrintToString(text);
+  EXPECT_FALSE(Names(text, L"Show.ini")) << "it was read";
+  EXPECT_NE(text.find(GetModuleFolder()), std::wstring::npos);
 
   // Nothing changed: nothing to tell at close, and every file stays as it was, the show flags
   // too (without their names they would have been written as none).
   {
-    Answering answer;
+    MessageBoxAnswerer answer;
     Close();
-    EXPECT_EQ(g_boxes, 0) << testing::PrintToString(g_boxText);
+    EXPECT_EQ(answer.text(), L"") << "nothing had to be written";
   }
   EXPECT_EQ(FileText(L"Sound.ini"), kSound);
   EXPECT_EQ(FileText(L"Message.ini"), kMessage);
@@ -193,13 +161,13 @@ TEST_F(FaultsTest, FilesHeldByAnotherProgramAtStartAreNamedAndNeverOverwritten) 
   }
   window_->BootSounds = {"C:\\new.wav"};
   {
-    Answering answer;
+    MessageBoxAnswerer answer;
     Close();
-    EXPECT_EQ(g_boxes, 1);
+    text = answer.text();
   }
-  EXPECT_TRUE(Names(g_boxText, L"Sound.ini")) << testing::PrintToString(g_boxText);
-  EXPECT_NE(g_boxText.find(L"起動時に読み込めなかった"), std::wstring::npos);
-  EXPECT_FALSE(Names(g_boxText, L"Message.ini"));
+  EXPECT_TRUE(Names(text, L"Sound.ini")) << testing::PrintToString(text);
+  EXPECT_NE(text.find(L"起動時に読み込めなかった"), std::wstring::npos);
+  EXPECT_FALSE(Names(text, L"Message.ini"));
   EXPECT_EQ(FileText(L"Sound.ini"), kSound);
 }
 
@@ -214,21 +182,22 @@ TEST_F(FaultsTest, ReadOnlyFilesAreNamedOnlyWhenTheyHadToChange) {
     EXPECT_EQ(window_->BootSounds, std::vector<std::string>{"C:\\boot.wav"});
     ASSERT_EQ(window_->Messages.size(), 1u);
     {
-      Answering answer;
+      MessageBoxAnswerer answer;
       Close();
-      EXPECT_EQ(g_boxes, 0) << "nothing had to be written";
+      EXPECT_EQ(answer.text(), L"") << "nothing had to be written";
     }
     Start();
     window_->IllustShown = {1, 1, 1};
     window_->Messages.clear();
+    std::wstring text;
     {
-      Answering answer;
+      MessageBoxAnswerer answer;
       Close();
-      EXPECT_EQ(g_boxes, 1);
+      text = answer.text();
     }
-    EXPECT_TRUE(Names(g_boxText, L"Show.ini")) << testing::PrintToString(g_boxText);
-    EXPECT_TRUE(Names(g_boxText, L"Message.ini"));
-    EXPECT_FALSE(Names(g_boxText, L"Sound.ini"));
+    EXPECT_TRUE(Names(text, L"Show.ini")) << testing::PrintToString(text);
+    EXPECT_TRUE(Names(text, L"Message.ini"));
+    EXPECT_FALSE(Names(text, L"Sound.ini"));
   }
   EXPECT_EQ(FileText(L"Show.ini"), kShow);
   EXPECT_EQ(FileText(L"Message.ini"), kMessage);
