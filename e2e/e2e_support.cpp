@@ -26,35 +26,38 @@ Program::~Program() {
   CloseHandle(process_);
 }
 
-namespace {
-struct FindArgs {
-  DWORD pid;
-  const wchar_t* className;
-  HWND found;
-};
-BOOL CALLBACK FindProgramWindow(HWND hwnd, LPARAM lParam) {
-  auto* args = reinterpret_cast<FindArgs*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[128] = {};
-  GetClassNameW(hwnd, name, 128);
-  if (pid == args->pid && IsWindowVisible(hwnd) && wcscmp(name, args->className) == 0) {
-    args->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+std::vector<HWND> Program::Windows(const wchar_t* className, const wchar_t* caption) const {
+  struct Query {
+    DWORD pid;
+    const wchar_t* cls;
+    const wchar_t* caption;
+    std::vector<HWND> found;
+  } query{id_, className, caption, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lParam);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        wchar_t name[128] = {};
+        GetClassNameW(hwnd, name, 128);
+        if (pid == q->pid && IsWindowVisible(hwnd) && wcscmp(name, q->cls) == 0 &&
+            (!q->caption || WindowTitle(hwnd) == q->caption))
+          q->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
 }
-}  // namespace
+
+HWND Program::Window(const wchar_t* className, const wchar_t* caption) const {
+  std::vector<HWND> found = Windows(className, caption);
+  return found.empty() ? nullptr : found.front();
+}
 
 HWND Program::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
-  FindArgs args{id_, className, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&args));
-        return args.found != nullptr;
-      },
-      timeoutMs);
-  return args.found;
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = Window(className)) != nullptr; }, timeoutMs);
+  return found;
 }
 
 bool Program::WaitForExit(DWORD timeoutMs) const {
@@ -95,27 +98,4 @@ Screenshot LoadBitmapFile(const std::wstring& fileName) {
       static_cast<HBITMAP>(LoadImageW(nullptr, (DriverFolder() + fileName).c_str(), IMAGE_BITMAP, 0,
                                       0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   return bitmap ? CaptureBitmap(bitmap.get()) : Screenshot{};
-}
-
-ProgramFilesGuard::ProgramFilesGuard(std::vector<std::wstring> files, std::wstring registryKey)
-    : files_(std::move(files)), key_(std::move(registryKey)) {
-  for (const std::wstring& name : files_) {
-    std::wstring path = DriverFolder() + name;
-    absent_.push_back(GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES);
-    saved_.push_back(ReadFileBytes(path));
-  }
-  RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
-}
-
-ProgramFilesGuard::~ProgramFilesGuard() {
-  for (size_t i = 0; i < files_.size(); ++i) {
-    std::wstring path = DriverFolder() + files_[i];
-    // A file that was there but could not be read is left alone rather than lost.
-    if (saved_[i]) {
-      (void)WriteFileBytes(path, *saved_[i]);
-    } else if (absent_[i]) {
-      DeleteFileW(path.c_str());
-    }
-  }
-  RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/program_files.h"
 #include "win/pixels.h"
 
 // Helpers for driving a real program from a test: start it, find its window, read the screen.
@@ -18,6 +19,10 @@ class Program {
   bool started() const { return process_ != nullptr; }
   HANDLE process() const { return process_; }
   DWORD id() const { return id_; }
+  // The program's visible top-level windows of this class (and this caption, when given).
+  std::vector<HWND> Windows(const wchar_t* className, const wchar_t* caption = nullptr) const;
+  // The first of them, or null.
+  HWND Window(const wchar_t* className, const wchar_t* caption = nullptr) const;
   // The first visible top-level window of the program with this class, waiting up to timeoutMs.
   HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 15000) const;
   bool WaitForExit(DWORD timeoutMs) const;
@@ -49,19 +54,3 @@ Screenshot LoadProgramBitmap(const std::wstring& exeName, int id);
 // A bitmap file beside the driver.
 Screenshot LoadBitmapFile(const std::wstring& fileName);
 std::wstring DriverFolder();
-
-// Leaves the program folder's text files as a scenario found them and a registry key (under the
-// current user) absent before and after: what the program saves does not outlive the scenario.
-class ProgramFilesGuard {
- public:
-  ProgramFilesGuard(std::vector<std::wstring> files, std::wstring registryKey);
-  ~ProgramFilesGuard();
-  ProgramFilesGuard(const ProgramFilesGuard&) = delete;
-  ProgramFilesGuard& operator=(const ProgramFilesGuard&) = delete;
-
- private:
-  std::vector<std::wstring> files_;
-  std::vector<std::optional<std::string>> saved_;
-  std::vector<bool> absent_;
-  std::wstring key_;
-};

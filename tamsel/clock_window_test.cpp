@@ -12,6 +12,8 @@
 
 #include "clock_shell.h"
 #include "res/resource.h"
+#include "testing/program_files.h"
+#include "testing/thread_windows.h"
 #include "win/pixels.h"
 #include "win/raii.h"
 
@@ -27,13 +29,6 @@ int g_stops = 0;
 LocalTime FakeNow() { return g_fakeNow; }
 void FakePlay(const std::string& file) { g_played.push_back(file); }
 void FakeStop() { ++g_stops; }
-
-// Both places the settings may live, emptied before and after each test.
-void DeleteKeys() {
-  RegistryKeys keys(kEdition.subkey);
-  for (KeyPlace place : {KeyPlace::kShared, KeyPlace::kUser})
-    RegDeleteTreeW(RegistryKeys::Root(place), keys.Path(place).c_str());
-}
 
 void WriteKey(KeyPlace place, uint32_t position, uint32_t option, const std::string& file = "") {
   RegistryKeys keys(kEdition.subkey);
@@ -87,26 +82,7 @@ void RunScript(std::vector<Step> steps, const std::function<void()>& open) {
   EXPECT_EQ(script.next, script.steps.size()) << "the script stopped at step " << script.next;
 }
 
-struct FindArgs {
-  const wchar_t* caption;
-  HWND found;
-};
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
-  auto* args = reinterpret_cast<FindArgs*>(lParam);
-  wchar_t name[32] = {}, text[64] = {};
-  GetClassNameW(hwnd, name, 32);
-  GetWindowTextW(hwnd, text, 64);
-  if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd) && wcscmp(text, args->caption) == 0) {
-    args->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND Dialog(const wchar_t* caption) {
-  FindArgs args{caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&args));
-  return args.found;
-}
+HWND Dialog(const wchar_t* caption) { return FindThreadWindow(L"#32770", caption); }
 
 BOOL CALLBACK CollectText(HWND hwnd, LPARAM lParam) {
   wchar_t text[128] = {};
@@ -134,7 +110,6 @@ Step AnswerWarning(const wchar_t* text, bool* seen) {
 class ClockWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteKeys();
     g_seams = {FakeNow, FakePlay, FakeStop};
     g_played.clear();
     g_stops = 0;
@@ -144,7 +119,6 @@ class ClockWindowTest : public ::testing::Test {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }  // the quit message the window posted
-    DeleteKeys();
   }
   void Start() {
     hwnd_ = StartCharacterClock(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, kEdition);
@@ -164,6 +138,11 @@ class ClockWindowTest : public ::testing::Test {
     return CaptureDc(dc.get(), 0, 0, kEdition.window.width, kEdition.window.height);
   }
   void Command(UINT id) { SendMessageW(hwnd_, WM_COMMAND, id, 0); }
+  // Both places the settings may live start and end empty.
+  RegistryKeyGuard shared_{RegistryKeys::Root(KeyPlace::kShared),
+                           RegistryKeys(kEdition.subkey).Path(KeyPlace::kShared)};
+  RegistryKeyGuard user_{RegistryKeys::Root(KeyPlace::kUser),
+                         RegistryKeys(kEdition.subkey).Path(KeyPlace::kUser)};
   HWND hwnd_ = nullptr;
 };
 
