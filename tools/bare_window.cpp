@@ -5,7 +5,6 @@
 // time, set when the second changes), "blit" (a round 150 x 150 topmost window that copies
 // one prepared 150 x 150 picture to the screen on each tick).
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cwchar>
 
@@ -74,20 +73,19 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
+  // The arguments are read by hand: a bare window links no DLL it does not need (CommandLineToArgvW
+  // would bring in shell32 and what that loads).
   int interval = 1000;
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  for (int i = 1; argv && i < argc; ++i) {
-    if (wcscmp(argv[i], L"title") == 0) {
+  for (wchar_t* word = wcstok(arguments, L" \t"); word; word = wcstok(nullptr, L" \t")) {
+    if (wcscmp(word, L"title") == 0) {
       g_mode = Mode::kTitle;
-    } else if (wcscmp(argv[i], L"blit") == 0) {
+    } else if (wcscmp(word, L"blit") == 0) {
       g_mode = Mode::kBlit;
-    } else if (_wtoi(argv[i]) > 0) {
-      interval = _wtoi(argv[i]);
+    } else if (_wtoi(word) > 0) {
+      interval = _wtoi(word);
     }
   }
-  LocalFree(argv);
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = Proc;

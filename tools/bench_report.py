@@ -156,26 +156,26 @@ TICKS_PER_SECOND = {"orvanedesk": 1, "tickmoth": 1, "tamsela": 25, "tamselb": 25
 def calls_section(folder):
     rows = {}
     for line in read_lines(os.path.join(folder, "calls.txt")):
-        name, calls, writes, secs = line.split()
-        rows[name] = (int(calls) / float(secs), int(writes) / float(secs))
-    out = ["## System calls and Wine server requests", ""]
+        name, requests, x_writes, secs = line.split()
+        rows[name] = (int(requests) / float(secs), int(x_writes) / float(secs))
+    out = ["## Requests to the Wine server and the X server", ""]
     if not rows:
         return out + ["Not counted (strace is missing).", ""]
-    out.append("Counted by strace over 10 s, all six processes at once (strace slows them, so "
-               "these are counts, not times). Each request to the Wine server is one write() on "
-               "its request pipe; the X connection uses writev(). The last column is what a tick "
-               "asks of the Wine server beyond what the bare window's tick asks: the work the "
-               "clock adds, whatever the machine's load.")
+    out.append("Counted by strace over 10 s, all six processes at once: a request to the Wine "
+               "server is one write on the process's request pipe; what reaches the screen goes "
+               "out as writes on the X connection. Unlike CPU time, these counts do not depend on "
+               "the machine's load. The last column is what one tick asks of the Wine server "
+               "beyond what the bare window's tick asks.")
     out.append("")
-    out.append("| Program | system calls/s | server requests/s | bare: calls/s | bare: requests/s "
-               "| extra requests per tick |")
+    out.append("| Program | server requests/s | X writes/s | bare: server requests/s | "
+               "bare: X writes/s | extra server requests per tick |")
     out.append("|---|---:|---:|---:|---:|---:|")
     for program, bare, _ in PAIRS:
         if program not in rows or bare not in rows:
             continue
-        (c, w), (bc, bw) = rows[program], rows[bare]
+        (w, x), (bw, bx) = rows[program], rows[bare]
         extra = (w - bw) / TICKS_PER_SECOND[program]
-        out.append(f"| {program} | {c:.0f} | {w:.1f} | {bc:.0f} | {bw:.1f} | {extra:.1f} |")
+        out.append(f"| {program} | {w:.1f} | {x:.1f} | {bw:.1f} | {bx:.1f} | {extra:.2f} |")
     out.append("")
     return out
 
@@ -201,7 +201,7 @@ def startup_section(folder):
     out.append("From just before CreateProcess (by a small Windows program, tools/startup_probe) "
                "to the moment the program's window is visible, and to the moment it has painted: "
                "its update region is empty and its thread is back in its message loop (it answered "
-               "a sent WM_NULL). Each program started 5 times, in turn with the others, after one "
+               "a sent WM_NULL). Each program started 7 times, in turn with the others, after one "
                "unmeasured warm-up start; the bare window is a plain window with a timer. Most "
                "of both is Wine starting a process.")
     out.append("")
