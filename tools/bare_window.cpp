@@ -96,14 +96,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
   RegisterClassW(&wc);
   HWND hwnd;
   if (g_mode == Mode::kBlit) {
-    hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"bare", WS_POPUP,
-                           600, 0, kPictureSize, kPictureSize, nullptr, nullptr, instance, nullptr);
+    hwnd =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"bare", WS_POPUP, 450,
+                        600, kPictureSize, kPictureSize, nullptr, nullptr, instance, nullptr);
     SetWindowRgn(hwnd, CreateEllipticRgn(0, 0, kPictureSize, kPictureSize), TRUE);
     PreparePicture(hwnd);
   } else {
     DWORD style =
         g_mode == Mode::kTitle ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX : WS_OVERLAPPEDWINDOW;
-    hwnd = CreateWindowW(wc.lpszClassName, L"bare", style, 300, 0, 182, 434, nullptr, nullptr,
+    // Clear of the clocks and of each other, so no part of any of them is covered.
+    const POINT at = g_mode == Mode::kTitle ? POINT{820, 0} : POINT{600, 300};
+    hwnd = CreateWindowW(wc.lpszClassName, L"bare", style, at.x, at.y, 182, 434, nullptr, nullptr,
                          instance, nullptr);
   }
   ShowWindow(hwnd, show);

@@ -56,8 +56,10 @@ def machine_section(folder):
                "same round are the figures to compare; medians over the rounds, with the lowest "
                "and highest in brackets.")
     out.append("")
-    if os.path.exists(os.path.join(folder, "screen.png")):
-        out.append(f"The screen during the first round: {os.path.join(folder, 'screen.png')}")
+    shots = sorted(f for f in os.listdir(folder) if f.startswith("screen-"))
+    if shots:
+        out.append("The screen during the first round (the windows measured, none covering "
+                   "another): " + ", ".join(os.path.join(folder, f) for f in shots))
         out.append("")
     return out
 
@@ -161,7 +163,7 @@ def calls_section(folder):
     out = ["## Requests to the Wine server and the X server", ""]
     if not rows:
         return out + ["Not counted (strace is missing).", ""]
-    out.append("Counted by strace over 10 s, all six processes at once: a request to the Wine "
+    out.append("Counted by strace over 10 s within one minute, each group at once: a request to the Wine "
                "server is one write on the process's request pipe; what reaches the screen goes "
                "out as writes on the X connection. Unlike CPU time, these counts do not depend on "
                "the machine's load. The last column is what one tick asks of the Wine server "
