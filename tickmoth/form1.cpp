@@ -3,6 +3,7 @@
 #include "face.h"
 #include "line_file.h"
 #include "res/resource.h"
+#include "win/probe.h"
 #include "win/system.h"
 
 namespace {
@@ -85,6 +86,7 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
   LRESULT result;
+  if (AnswerProbe(msg, wParam, result)) return result;
   try {
     result = form->OnMessage(msg, wParam, lParam);
   } catch (...) {
