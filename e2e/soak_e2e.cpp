@@ -293,8 +293,8 @@ class TamselSettings {
                               &created, nullptr),
               ERROR_SUCCESS);
     RegKey key(created);
-    // Alarm 7:00, active, at the screen's top-left corner.
-    DWORD option = ((7u * 64u + 0u) << 21) | 2u, position = 0;
+    // Alarm 7:00, active, beside the desk clock.
+    DWORD option = ((7u * 64u + 0u) << 21) | 2u, position = 240;
     RegSetValueExW(key.get(), L"Position", 0, REG_DWORD, reinterpret_cast<BYTE*>(&position), 4);
     RegSetValueExW(key.get(), L"Option", 0, REG_DWORD, reinterpret_cast<BYTE*>(&option), 4);
     RegSetValueExW(key.get(), L"AlarmFn", 0, REG_SZ, reinterpret_cast<const BYTE*>(wave.c_str()),
@@ -326,6 +326,8 @@ TEST(Soak, ClocksRunManyHoursWithoutLeaksOrMissedAlarms) {
                                  Item("wednesday", "NULL", kWeekly, "3", kAtTime, "5:15")));
   ASSERT_TRUE(WriteFileBytes(DriverFolder() + L"Sound.ini",
                              "[Boot]\r\n[Exit]\r\n[Time]\r\n" + wavePath + "\r\n[Away]\r\n"));
+  ASSERT_TRUE(WriteFileBytes(DriverFolder() + L"tickmoth_probe.INI",
+                             "[Position]\r\nXpos=560\r\nYpos=40\r\n"));
   TamselSettings tamselSettings(wave);
 
   Soaked desk{L"orvanedesk_probe.exe", L"OrvaneDeskClock"};
@@ -376,6 +378,7 @@ TEST(Soak, ClocksRunManyHoursWithoutLeaksOrMissedAlarms) {
   }
   long long end = NowMinute();
   MeetPopups(desk, seen, log);
+  WriteReport(clocks);
 
   // Memory and handles are compared once every kind of event has come (the first sound, say,
   // loads the sound system): the highest values of the rest's second half against its first.
@@ -432,7 +435,6 @@ TEST(Soak, ClocksRunManyHoursWithoutLeaksOrMissedAlarms) {
   // Sounds started: the desk clock's time signals and hourly items, the character clock's alarm.
   EXPECT_EQ(desk.samples.back().counts[3], expected.timeSignal + expected.hourly);
   EXPECT_EQ(tamsel.samples.back().counts[3], expected.tamsel);
-  WriteReport(clocks);
 
   PostMessageW(desk.hwnd, WM_CLOSE, 0, 0);
   PostMessageW(tamsel.hwnd, WM_COMMAND, kExitCommand, 0);
