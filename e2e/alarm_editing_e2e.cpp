@@ -18,26 +18,6 @@ namespace {
 
 const wchar_t kKey[] = L"Software\\HARBOR LAMP\\orvanedesk\\Version 1.0";
 
-// Keeps Message.ini and the clock's registry section as they were before the scenario.
-class SavedState {
- public:
-  SavedState() : path_(DriverFolder() + L"Message.ini"), file_(ReadFileBytes(path_)) {
-    (void)WriteFileBytes(path_, std::string());
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-  }
-  ~SavedState() {
-    if (file_)
-      (void)WriteFileBytes(path_, *file_);
-    else
-      DeleteFileW(path_.c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-  }
-
- private:
-  std::wstring path_;
-  std::optional<std::string> file_;
-};
-
 // A visible dialog of the program with this caption.
 HWND FindDialog(DWORD process, const std::wstring& caption) {
   struct Args {
@@ -98,7 +78,10 @@ void Shot(HWND window, const char* name) {
 }
 
 TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
-  SavedState saved;
+  // The clock starts without stored settings or alarms, and what it saves does not outlive the
+  // scenario.
+  ProgramFilesGuard saved(DeskClockFiles(), kKey);
+  ASSERT_TRUE(WriteFileBytes(DriverFolder() + L"Message.ini", ""));
   Program clock(L"orvanedesk.exe");
   ASSERT_TRUE(clock.started());
   HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");

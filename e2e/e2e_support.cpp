@@ -96,26 +96,3 @@ Screenshot LoadBitmapFile(const std::wstring& fileName) {
                                       0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   return bitmap ? CaptureBitmap(bitmap.get()) : Screenshot{};
 }
-
-ProgramFilesGuard::ProgramFilesGuard(std::vector<std::wstring> files, std::wstring registryKey)
-    : files_(std::move(files)), key_(std::move(registryKey)) {
-  for (const std::wstring& name : files_) {
-    std::wstring path = DriverFolder() + name;
-    absent_.push_back(GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES);
-    saved_.push_back(ReadFileBytes(path));
-  }
-  RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
-}
-
-ProgramFilesGuard::~ProgramFilesGuard() {
-  for (size_t i = 0; i < files_.size(); ++i) {
-    std::wstring path = DriverFolder() + files_[i];
-    // A file that was there but could not be read is left alone rather than lost.
-    if (saved_[i]) {
-      (void)WriteFileBytes(path, *saved_[i]);
-    } else if (absent_[i]) {
-      DeleteFileW(path.c_str());
-    }
-  }
-  RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
-}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/program_files.h"
 #include "win/pixels.h"
 
 // Helpers for driving a real program from a test: start it, find its window, read the screen.
@@ -49,19 +50,3 @@ Screenshot LoadProgramBitmap(const std::wstring& exeName, int id);
 // A bitmap file beside the driver.
 Screenshot LoadBitmapFile(const std::wstring& fileName);
 std::wstring DriverFolder();
-
-// Leaves the program folder's text files as a scenario found them and a registry key (under the
-// current user) absent before and after: what the program saves does not outlive the scenario.
-class ProgramFilesGuard {
- public:
-  ProgramFilesGuard(std::vector<std::wstring> files, std::wstring registryKey);
-  ~ProgramFilesGuard();
-  ProgramFilesGuard(const ProgramFilesGuard&) = delete;
-  ProgramFilesGuard& operator=(const ProgramFilesGuard&) = delete;
-
- private:
-  std::vector<std::wstring> files_;
-  std::vector<std::optional<std::string>> saved_;
-  std::vector<bool> absent_;
-  std::wstring key_;
-};

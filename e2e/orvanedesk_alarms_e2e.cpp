@@ -38,8 +38,7 @@ const std::string kMessageFile = Item("start minute", "must not fire", "7:4") +
 class MessageFileBeside {
  public:
   MessageFileBeside()
-      : guard_({L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"},
-               L"Software\\HARBOR LAMP\\orvanedesk"),
+      : guard_(DeskClockFiles(), L"Software\\HARBOR LAMP\\orvanedesk"),
         path_(DriverFolder() + L"Message.ini") {
     EXPECT_TRUE(WriteFileBytes(path_, kMessageFile));
   }

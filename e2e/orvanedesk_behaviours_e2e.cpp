@@ -118,9 +118,7 @@ void CloseAndWait(const Program& clock, HWND hwnd) {
 // What the program saves at each close does not outlive a scenario, and each starts from a
 // fresh user's settings at the system's default place.
 struct FreshProgramFiles : ProgramFilesGuard {
-  FreshProgramFiles()
-      : ProgramFilesGuard({L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"},
-                          L"Software\\HARBOR LAMP\\orvanedesk") {}
+  FreshProgramFiles() : ProgramFilesGuard(DeskClockFiles(), L"Software\\HARBOR LAMP\\orvanedesk") {}
 };
 
 TEST(DeskClockBehaviours, TitleBarHiddenByCaptionDoubleClickBackFromTheMenuKeptAcrossStarts) {

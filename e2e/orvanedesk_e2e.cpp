@@ -8,8 +8,7 @@ namespace {
 // The wall clock starts at 21:59:30 on 31 December (set by the test command).
 TEST(DeskClock, ShowsTheYearsLastMinutesAndClosesAtOnce) {
   // The close saves the settings and the text files beside the program.
-  ProgramFilesGuard files({L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"},
-                          L"Software\\HARBOR LAMP\\orvanedesk");
+  ProgramFilesGuard files(DeskClockFiles(), L"Software\\HARBOR LAMP\\orvanedesk");
   Program clock(L"orvanedesk.exe");
   ASSERT_TRUE(clock.started());
   HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");

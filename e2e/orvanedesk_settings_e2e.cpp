@@ -55,7 +55,7 @@ std::vector<HWND> MessageBoxes(const Program& program) {
 
 class DeskClockSettings : public ::testing::Test {
  protected:
-  ProgramFilesGuard files_{{L"Sound.ini", L"Show.ini", L"Illust.ini", L"Message.ini"}, kKey};
+  ProgramFilesGuard files_{DeskClockFiles(), kKey};
 };
 
 TEST_F(DeskClockSettings, FirstRunKeepsTheFilesByteForByteAndStoresTheDefaults) {

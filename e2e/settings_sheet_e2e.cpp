@@ -12,30 +12,6 @@
 namespace {
 
 const wchar_t kKey[] = L"Software\\HARBOR LAMP\\orvanedesk\\Version 1.0";
-const wchar_t* const kFiles[] = {L"Sound.ini", L"Show.ini", L"Message.ini"};
-
-// Keeps the clock's files and registry section as they were before the scenario.
-class SavedState {
- public:
-  SavedState() {
-    for (const wchar_t* name : kFiles) files_.push_back(ReadFileBytes(DriverFolder() + name));
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-  }
-  ~SavedState() {
-    for (size_t i = 0; i < files_.size(); ++i) {
-      std::wstring path = DriverFolder() + kFiles[i];
-      if (files_[i])
-        (void)WriteFileBytes(path, *files_[i]);
-      else
-        DeleteFileW(path.c_str());
-    }
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-  }
-
- private:
-  std::vector<std::optional<std::string>> files_;
-};
-
 std::optional<DWORD> RegistryInt(const wchar_t* name) {
   DWORD value = 0, size = sizeof value;
   if (RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
@@ -107,7 +83,8 @@ size_t Difference(const Screenshot& a, const Screenshot& b) {
 }
 
 TEST(SettingsSheet, TakesEffectAtOnceAndIsSavedOnConfirmation) {
-  SavedState saved;
+  // The clock starts without stored settings, and what it saves does not outlive the scenario.
+  ProgramFilesGuard saved(DeskClockFiles(), kKey);
   Program clock(L"orvanedesk.exe");
   ASSERT_TRUE(clock.started());
   HWND hwnd = clock.WaitForWindow(L"OrvaneDeskClock");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,15 +60,17 @@ RECT OnScreen(RECT r) {
 // Every scenario starts without settings and leaves none behind.
 class CharacterClock : public ::testing::Test {
  protected:
-  void SetUp() override { Clean(); }
-  void TearDown() override { Clean(); }
-  static void Clean() {
+  CharacterClock() {
     for (int i = 0; i < kEditionCount; ++i) {
-      RegDeleteTreeW(HKEY_USERS, SharedKey(EditionAt(i)).c_str());
+      keys_.push_back(std::make_unique<RegistryKeyGuard>(HKEY_USERS, SharedKey(EditionAt(i))));
       std::wstring user = L"Software\\brindlewick\\tamsel";
-      RegDeleteTreeW(HKEY_CURRENT_USER, (user + wchar_t(EditionAt(i).letter)).c_str());
+      keys_.push_back(std::make_unique<RegistryKeyGuard>(HKEY_CURRENT_USER,
+                                                         user + wchar_t(EditionAt(i).letter)));
     }
   }
+
+ private:
+  std::vector<std::unique_ptr<RegistryKeyGuard>> keys_;
 };
 
 // Closes the clock as its EXIT command does, and checks that it ends cleanly.

@@ -72,34 +72,6 @@ std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* key) {
   return value;
 }
 
-// Registry trees the programs write; those the run creates are removed afterwards.
-class RegistryGuard {
- public:
-  RegistryGuard() {
-    for (Tree& t : trees_) t.existed = Opens(t);
-  }
-  ~RegistryGuard() {
-    for (const Tree& t : trees_)
-      if (!t.existed) RegDeleteTreeW(t.root, t.path);
-  }
-
- private:
-  struct Tree {
-    HKEY root;
-    const wchar_t* path;
-    bool existed;
-  };
-  static bool Opens(const Tree& t) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(t.root, t.path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-  }
-  Tree trees_[3] = {{HKEY_CURRENT_USER, L"Software\\HARBOR LAMP", false},
-                    {HKEY_USERS, L".DEFAULT\\Software\\brindlewick", false},
-                    {HKEY_CURRENT_USER, L"Software\\brindlewick", false}};
-};
-
 struct Search {
   DWORD pid;
   HWND best;
@@ -212,9 +184,12 @@ TEST(Release, EveryProgramShowsItsVersionToExplorer) {
 }
 
 // Started the way a double-click starts it (in its own folder), each program shows a painted
-// window and ends cleanly when asked to close; the registry trees the run made are removed.
+// window and ends cleanly when asked to close.
 TEST(Release, EveryProgramStartsFromTheUnpackedFolderAndCloses) {
-  RegistryGuard registry;
+  // The registry trees the programs write start and end absent.
+  RegistryKeyGuard deskClock(HKEY_CURRENT_USER, L"Software\\HARBOR LAMP\\orvanedesk");
+  RegistryKeyGuard sharedCharacter(HKEY_USERS, L".DEFAULT\\Software\\brindlewick");
+  RegistryKeyGuard userCharacter(HKEY_CURRENT_USER, L"Software\\brindlewick");
   std::wstring shots = Env(L"CLOCKS_SCREENSHOT_FOLDER");
   for (const Entry& e : Present()) {
     SCOPED_TRACE(e.name);

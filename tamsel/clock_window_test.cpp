@@ -12,6 +12,7 @@
 
 #include "clock_shell.h"
 #include "res/resource.h"
+#include "testing/program_files.h"
 #include "win/pixels.h"
 #include "win/raii.h"
 
@@ -27,13 +28,6 @@ int g_stops = 0;
 LocalTime FakeNow() { return g_fakeNow; }
 void FakePlay(const std::string& file) { g_played.push_back(file); }
 void FakeStop() { ++g_stops; }
-
-// Both places the settings may live, emptied before and after each test.
-void DeleteKeys() {
-  RegistryKeys keys(kEdition.subkey);
-  for (KeyPlace place : {KeyPlace::kShared, KeyPlace::kUser})
-    RegDeleteTreeW(RegistryKeys::Root(place), keys.Path(place).c_str());
-}
 
 void WriteKey(KeyPlace place, uint32_t position, uint32_t option, const std::string& file = "") {
   RegistryKeys keys(kEdition.subkey);
@@ -134,7 +128,6 @@ Step AnswerWarning(const wchar_t* text, bool* seen) {
 class ClockWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteKeys();
     g_seams = {FakeNow, FakePlay, FakeStop};
     g_played.clear();
     g_stops = 0;
@@ -144,7 +137,6 @@ class ClockWindowTest : public ::testing::Test {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }  // the quit message the window posted
-    DeleteKeys();
   }
   void Start() {
     hwnd_ = StartCharacterClock(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, kEdition);
@@ -164,6 +156,11 @@ class ClockWindowTest : public ::testing::Test {
     return CaptureDc(dc.get(), 0, 0, kEdition.window.width, kEdition.window.height);
   }
   void Command(UINT id) { SendMessageW(hwnd_, WM_COMMAND, id, 0); }
+  // Both places the settings may live start and end empty.
+  RegistryKeyGuard shared_{RegistryKeys::Root(KeyPlace::kShared),
+                           RegistryKeys(kEdition.subkey).Path(KeyPlace::kShared)};
+  RegistryKeyGuard user_{RegistryKeys::Root(KeyPlace::kUser),
+                         RegistryKeys(kEdition.subkey).Path(KeyPlace::kUser)};
   HWND hwnd_ = nullptr;
 };
 
