@@ -46,14 +46,14 @@ clocks_probe_copy(tamsel_shell_probe tamsel_shell)
 clocks_probe_copy(tamsela_probe tamsela EXECUTABLE REPLACE tamsel_shell tamsel_shell_probe)
 clocks_probe_copy(tickmoth_probe tickmoth EXECUTABLE)
 
-# The short soak: the three probe builds side by side, about 85 simulated minutes at sixty
+# The short soak: the three probe builds side by side, about two simulated hours at ninety
 # times the real pace (tools/soak runs the same driver for many hours). Every process of the
 # run shares one fast clock (FAKETIME_DONT_RESET); the windows' timers keep the real pace.
 add_executable(soak_e2e soak_e2e.cpp e2e_support.cpp)
 target_include_directories(soak_e2e PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(soak_e2e PRIVATE common_testing gdi32 GTest::gtest_main)
 add_dependencies(soak_e2e orvanedesk orvanedesk_probe tamsela_probe tickmoth_probe)
-set(CLOCKS_SOAK_CLOCK "@2026-12-08 06:52:00 x60")
+set(CLOCKS_SOAK_CLOCK "@2026-12-08 06:40:00 x90")
 add_test(NAME soak_e2e
   COMMAND env FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 NO_FAKE_STAT=1
     faketime -f "${CLOCKS_SOAK_CLOCK}" ${CMAKE_SOURCE_DIR}/tools/wine-exec

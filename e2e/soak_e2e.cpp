@@ -1,6 +1,6 @@
 // Soak: the desk clock, the first character clock and the picture clock run side by side for
 // many simulated hours under a fast wall clock (the test command starts the run's shared clock
-// at 06:52 on Tuesday 8 December 2026 and speeds it up; the windows' timers keep real time, so
+// early on Tuesday 8 December 2026 and speeds it up; the windows' timers keep real time, so
 // a one-second tick sees a minute or more pass).
 // They are the probe builds, which count the handles their owners hold and the sounds they
 // start. Every due alarm must come exactly once per matching minute; memory, handles and windows
@@ -21,6 +21,7 @@
 
 #include "e2e_support.h"
 #include "line_file.h"
+#include "testing/program_files.h"
 #include "testing/silent_wave.h"
 #include "win/probe.h"
 #include "win/raii.h"
@@ -287,7 +288,6 @@ void WriteReport(const std::vector<Soaked*>& clocks) {
 class TamselSettings {
  public:
   explicit TamselSettings(const std::wstring& wave) {
-    Clean();
     HKEY created = nullptr;
     EXPECT_EQ(RegCreateKeyExW(HKEY_USERS, kTamselKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &created, nullptr),
@@ -300,13 +300,10 @@ class TamselSettings {
     RegSetValueExW(key.get(), L"AlarmFn", 0, REG_SZ, reinterpret_cast<const BYTE*>(wave.c_str()),
                    static_cast<DWORD>((wave.size() + 1) * sizeof(wchar_t)));
   }
-  ~TamselSettings() { Clean(); }
 
  private:
-  static void Clean() {
-    RegDeleteTreeW(HKEY_USERS, kTamselKey);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kTamselUserKey);
-  }
+  RegistryKeyGuard shared_{HKEY_USERS, kTamselKey};
+  RegistryKeyGuard user_{HKEY_CURRENT_USER, kTamselUserKey};
 };
 
 TEST(Soak, ClocksRunManyHoursWithoutLeaksOrMissedAlarms) {
