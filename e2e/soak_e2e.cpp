@@ -101,8 +101,8 @@ bool QuietMinute(long long minute) {
 
 std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
-// The Linux process behind a Windows one, found by the program's file name in /proc, for its
-// resident memory.
+// The Linux process behind a Windows one, found by the program's full path in /proc (Wine
+// gives it as the command line), for its resident memory.
 std::optional<std::string> ReadProcFile(const std::wstring& path) {
   FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr));
@@ -116,7 +116,7 @@ std::optional<std::string> ReadProcFile(const std::wstring& path) {
 }
 
 std::wstring UnixProcess(const std::wstring& exe) {
-  std::string needle = Narrow(exe);
+  std::string needle = Narrow(DriverFolder() + exe);
   std::transform(needle.begin(), needle.end(), needle.begin(), ::tolower);
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &found);
@@ -129,7 +129,7 @@ std::wstring UnixProcess(const std::wstring& exe) {
     if (!cmdline) continue;
     std::string lower = *cmdline;
     std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
-    if (lower.find(needle) != std::string::npos && lower.find("_e2e") == std::string::npos) {
+    if (lower.rfind(needle, 0) == 0) {
       result = name;
       break;
     }
