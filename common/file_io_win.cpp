@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "line_file.h"
+#include "win/system.h"
 #include "win/raii.h"
 
 // Plain Win32 reads keep the programs free of the iostreams machinery, a large part of an .exe.
@@ -18,9 +19,7 @@ std::optional<std::string> ReadFileBytes(const FilePath& path) {
   return std::nullopt;
 }
 
-namespace {
-
-std::wstring SystemMessage(DWORD error) {
+std::wstring SystemErrorText(unsigned long error) {
   wchar_t* text = nullptr;
   DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -35,12 +34,14 @@ std::wstring SystemMessage(DWORD error) {
   return message;
 }
 
+namespace {
+
 SaveResult Saved(const FilePath& path) { return {true, path, 0, {}}; }
 
 SaveResult Failed(const FilePath& path, DWORD error) {
   // A call that failed without saying why still failed.
   if (error == 0) error = ERROR_GEN_FAILURE;
-  return {false, path, error, SystemMessage(error)};
+  return {false, path, error, SystemErrorText(error)};
 }
 
 // Writes all bytes at the file's current position and flushes them to the disk.

@@ -4,8 +4,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,32 +11,11 @@
 #include "cp932.h"
 #include "e2e_support.h"
 #include "line_file.h"
+#include "testing/window_shot.h"
 
 namespace {
 
 const wchar_t kKey[] = L"Software\\HARBOR LAMP\\orvanedesk\\Version 1.0";
-
-// A visible dialog of the program with this caption.
-HWND FindDialog(DWORD process, const std::wstring& caption) {
-  struct Args {
-    DWORD process;
-    std::wstring caption;
-    HWND found;
-  } args{process, caption, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* a = reinterpret_cast<Args*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == a->process && IsWindowVisible(hwnd) && WindowTitle(hwnd) == a->caption) {
-          a->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&args));
-  return args.found;
-}
 
 HWND CurrentPage(HWND sheet) {
   return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
@@ -59,24 +36,6 @@ void Type(HWND page, int id, const wchar_t* text) {
 
 constexpr int kNextButton = 0x3024;
 
-// Saves what the screen shows of a window when EDITING_SHOTS names a folder (for looking).
-void Shot(HWND window, const char* name) {
-  const char* folder = getenv("EDITING_SHOTS");
-  if (!folder) return;
-  RECT r{};
-  GetWindowRect(window, &r);
-  Screenshot p = CaptureScreen(r);
-  std::string path = std::string(folder) + "/" + name + ".ppm";
-  if (FILE* f = fopen(path.c_str(), "wb")) {
-    fprintf(f, "P6\n%d %d\n255\n", p.width, p.height);
-    for (COLORREF c : p.pixels) {
-      unsigned char rgb[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
-      fwrite(rgb, 1, 3, f);
-    }
-    fclose(f);
-  }
-}
-
 TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
   // The clock starts without stored settings or alarms, and what it saves does not outlive the
   // scenario.
@@ -89,7 +48,7 @@ TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
 
   PostMessageW(hwnd, WM_SYSCOMMAND, 0x50, 0);
   HWND sheet = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (sheet = FindDialog(clock.id(), L"プロパティ")); }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return (sheet = clock.Window(L"#32770", L"プロパティ")); }, 5000));
   PostMessageW(sheet, PSM_SETCURSEL, 3, 0);
   HWND list = nullptr;
   // The general tab has a control 1017 too: wait for the list itself.
@@ -105,7 +64,7 @@ TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
 
   HWND wizard = nullptr;
   ASSERT_TRUE(WaitUntil(
-      [&] { return (wizard = FindDialog(clock.id(), L"アラームとメッセージ (1/3)")); }, 5000));
+      [&] { return (wizard = clock.Window(L"#32770", L"アラームとメッセージ (1/3)")); }, 5000));
   PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
   ASSERT_TRUE(
       WaitUntil([&] { return WindowTitle(wizard) == L"アラームとメッセージ (2/3)"; }, 3000));
@@ -123,12 +82,10 @@ TEST(AlarmEditing, AWeeklyAlarmAddedWithTheWizardIsInMessageIniAfterClosing) {
   Choose(page, 1031, 6);
   Type(page, 1027, L"18");
   Type(page, 1032, L"30");
-  Sleep(300);
-  Shot(wizard, "e2e-wizard3");
+  ShotIfAsked(wizard, "e2e-wizard3");
   PostMessageW(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(wizard); }, 5000));
-  Sleep(300);
-  Shot(sheet, "e2e-list");
+  ShotIfAsked(sheet, "e2e-list");
 
   // The new row; its texts are checked by the page's own tests.
   EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 3000));

@@ -26,35 +26,38 @@ Program::~Program() {
   CloseHandle(process_);
 }
 
-namespace {
-struct FindArgs {
-  DWORD pid;
-  const wchar_t* className;
-  HWND found;
-};
-BOOL CALLBACK FindProgramWindow(HWND hwnd, LPARAM lParam) {
-  auto* args = reinterpret_cast<FindArgs*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[128] = {};
-  GetClassNameW(hwnd, name, 128);
-  if (pid == args->pid && IsWindowVisible(hwnd) && wcscmp(name, args->className) == 0) {
-    args->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+std::vector<HWND> Program::Windows(const wchar_t* className, const wchar_t* caption) const {
+  struct Query {
+    DWORD pid;
+    const wchar_t* cls;
+    const wchar_t* caption;
+    std::vector<HWND> found;
+  } query{id_, className, caption, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lParam);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        wchar_t name[128] = {};
+        GetClassNameW(hwnd, name, 128);
+        if (pid == q->pid && IsWindowVisible(hwnd) && wcscmp(name, q->cls) == 0 &&
+            (!q->caption || WindowTitle(hwnd) == q->caption))
+          q->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
 }
-}  // namespace
+
+HWND Program::Window(const wchar_t* className, const wchar_t* caption) const {
+  std::vector<HWND> found = Windows(className, caption);
+  return found.empty() ? nullptr : found.front();
+}
 
 HWND Program::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
-  FindArgs args{id_, className, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&args));
-        return args.found != nullptr;
-      },
-      timeoutMs);
-  return args.found;
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = Window(className)) != nullptr; }, timeoutMs);
+  return found;
 }
 
 bool Program::WaitForExit(DWORD timeoutMs) const {

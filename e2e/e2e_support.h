@@ -19,6 +19,10 @@ class Program {
   bool started() const { return process_ != nullptr; }
   HANDLE process() const { return process_; }
   DWORD id() const { return id_; }
+  // The program's visible top-level windows of this class (and this caption, when given).
+  std::vector<HWND> Windows(const wchar_t* className, const wchar_t* caption = nullptr) const;
+  // The first of them, or null.
+  HWND Window(const wchar_t* className, const wchar_t* caption = nullptr) const;
   // The first visible top-level window of the program with this class, waiting up to timeoutMs.
   HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 15000) const;
   bool WaitForExit(DWORD timeoutMs) const;

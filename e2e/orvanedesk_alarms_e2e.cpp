@@ -49,26 +49,6 @@ class MessageFileBeside {
   std::wstring path_;
 };
 
-struct Popups {
-  DWORD pid;
-  std::vector<HWND> found;
-};
-BOOL CALLBACK CollectPopup(HWND hwnd, LPARAM lParam) {
-  auto* popups = reinterpret_cast<Popups*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid == popups->pid && IsWindowVisible(hwnd) && wcscmp(name, L"#32770") == 0) {
-    popups->found.push_back(hwnd);
-  }
-  return TRUE;
-}
-std::vector<HWND> OpenPopups(const Program& program) {
-  Popups popups{program.id(), {}};
-  EnumWindows(CollectPopup, reinterpret_cast<LPARAM>(&popups));
-  return popups.found;
-}
 std::wstring ItemText(HWND popup, int id) { return WindowTitle(GetDlgItem(popup, id)); }
 
 // Runs the clock until the popup of the given minute shows, and pages through it.
@@ -77,7 +57,7 @@ void MeetThePopup(const Program& clock, HWND main, const wchar_t* minute, const 
   std::vector<HWND> popups;
   ASSERT_TRUE(WaitUntil(
       [&] {
-        popups = OpenPopups(clock);
+        popups = clock.Windows(L"#32770");
         return !popups.empty();
       },
       75000));
@@ -85,8 +65,8 @@ void MeetThePopup(const Program& clock, HWND main, const wchar_t* minute, const 
   // both items (and none for the start minute's).
   EXPECT_TRUE(WaitUntil([&] { return WindowTitle(main).find(minute) != std::wstring::npos; }, 2000))
       << testing::PrintToString(WindowTitle(main));
-  WaitUntil([&] { return OpenPopups(clock).size() > 1; }, 1500);
-  popups = OpenPopups(clock);
+  WaitUntil([&] { return clock.Windows(L"#32770").size() > 1; }, 1500);
+  popups = clock.Windows(L"#32770");
   ASSERT_EQ(popups.size(), 1u);
   HWND popup = popups[0];
   EXPECT_EQ(WindowTitle(popup), L"メッセージ (1/2)");

@@ -67,30 +67,6 @@ void Key(WORD vk, bool up) {
   SendInput(1, &in, sizeof in);
 }
 
-// A visible window of the given class belonging to the program.
-HWND ProgramWindow(const Program& program, const wchar_t* className) {
-  struct Query {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
-  } q{program.id(), className, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* q = reinterpret_cast<Query*>(lParam);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        wchar_t cls[64] = {};
-        GetClassNameW(hwnd, cls, 64);
-        if (pid == q->pid && IsWindowVisible(hwnd) && wcscmp(cls, q->cls) == 0) {
-          q->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&q));
-  return q.found;
-}
-
 // Keys go to the foreground window, as a user's typing goes to the window in front.
 void BringToFront(HWND hwnd) {
   SetForegroundWindow(hwnd);
@@ -104,10 +80,10 @@ void ChooseFromFaceMenu(const Program& clock, HWND hwnd, WORD key) {
   SetCursorPos(face.left + 88, face.top + 150);
   Mouse(MOUSEEVENTF_RIGHTDOWN);
   Mouse(MOUSEEVENTF_RIGHTUP);
-  EXPECT_TRUE(WaitUntil([&] { return ProgramWindow(clock, L"#32768") != nullptr; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return clock.Window(L"#32768") != nullptr; }, 3000));
   Key(key, false);
   Key(key, true);
-  EXPECT_TRUE(WaitUntil([&] { return ProgramWindow(clock, L"#32768") == nullptr; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return clock.Window(L"#32768") == nullptr; }, 3000));
 }
 
 void CloseAndWait(const Program& clock, HWND hwnd) {
@@ -210,7 +186,7 @@ TEST(DeskClockBehaviours, AboutBoxShowsItsBannerAndLinks) {
   HWND about = nullptr;
   EXPECT_TRUE(WaitUntil(
       [&] {
-        about = ProgramWindow(clock, L"#32770");
+        about = clock.Window(L"#32770");
         return about && WindowTitle(about) == L"バージョン情報";
       },
       5000));
@@ -230,8 +206,7 @@ TEST(DeskClockBehaviours, AboutBoxShowsItsBannerAndLinks) {
 
   // Resting on a link shows its tooltip.
   SetCursorPos(link.left + 40, link.top + 15);
-  EXPECT_TRUE(
-      WaitUntil([&] { return ProgramWindow(clock, L"tooltips_class32") != nullptr; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return clock.Window(L"tooltips_class32") != nullptr; }, 5000));
   PostMessageW(about, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 3000));
   CloseAndWait(clock, hwnd);

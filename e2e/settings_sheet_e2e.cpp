@@ -12,37 +12,13 @@
 namespace {
 
 const wchar_t kKey[] = L"Software\\HARBOR LAMP\\orvanedesk\\Version 1.0";
+
 std::optional<DWORD> RegistryInt(const wchar_t* name) {
   DWORD value = 0, size = sizeof value;
   if (RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
       ERROR_SUCCESS)
     return std::nullopt;
   return value;
-}
-
-// A visible dialog of the program with this caption.
-HWND FindDialog(DWORD process, const std::wstring& caption) {
-  struct Args {
-    DWORD process;
-    std::wstring caption;
-    HWND found;
-  } args{process, caption, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* a = reinterpret_cast<Args*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        if (owner == a->process && IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770" &&
-            WindowTitle(hwnd) == a->caption) {
-          a->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&args));
-  return args.found;
 }
 
 // The texts of another process's tab control, read through memory lent in that process.
@@ -92,7 +68,7 @@ TEST(SettingsSheet, TakesEffectAtOnceAndIsSavedOnConfirmation) {
 
   PostMessageW(hwnd, WM_SYSCOMMAND, 0x50, 0);
   HWND sheet = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (sheet = FindDialog(clock.id(), L"プロパティ")); }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return (sheet = clock.Window(L"#32770", L"プロパティ")); }, 5000));
   EXPECT_EQ(
       TabTexts(clock.process(), PropSheet_GetTabControl(sheet)),
       (std::vector<std::wstring>{L"全般", L"絵柄", L"サウンド設定", L"アラームとメッセージ"}));
@@ -131,7 +107,7 @@ TEST(SettingsSheet, TakesEffectAtOnceAndIsSavedOnConfirmation) {
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(timeSignal));
   PostMessageW(GetDlgItem(CurrentPage(sheet), 1013), BM_CLICK, 0, 0);
   HWND open = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (open = FindDialog(clock.id(), L"追加")); }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return (open = clock.Window(L"#32770", L"追加")); }, 5000));
   const std::wstring wave = DriverFolder() + L"時報テスト.wav";
   // The dialog may still be filling itself when it shows: type the name until it is taken.
   ASSERT_TRUE(WaitUntil(

@@ -168,26 +168,6 @@ int WindowsOf(DWORD pid) {
   return args.count;
 }
 
-std::vector<HWND> Popups(DWORD pid) {
-  struct Args {
-    DWORD pid;
-    std::vector<HWND> found;
-  } args{pid, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) {
-        auto* a = reinterpret_cast<Args*>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        if (owner == a->pid && IsWindowVisible(hwnd) && wcscmp(name, L"#32770") == 0)
-          a->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&args));
-  return args.found;
-}
-
 struct Sample {
   double seconds;
   long long minute;
@@ -232,7 +212,7 @@ bool TakeSample(Soaked& clock, double seconds, Sample& sample) {
 // Pages through every open popup of the desk clock and closes it, counting each page's title.
 void MeetPopups(const Soaked& desk, std::map<std::wstring, int>& seen,
                 std::vector<std::string>& log) {
-  for (HWND popup : Popups(desk.program->id())) {
+  for (HWND popup : desk.program->Windows(L"#32770")) {
     for (int page = 0; page < 20 && IsWindow(popup); ++page) {
       std::wstring title = WindowTitle(GetDlgItem(popup, kTitle));
       if (!title.empty() && title[0] == L' ') title.erase(0, 1);
@@ -367,7 +347,7 @@ TEST(Soak, ClocksRunManyHoursWithoutLeaksOrMissedAlarms) {
           break;
         }
         // A popup that opened meanwhile would count as growth; such a sample is left out.
-        if (c == &desk && !Popups(desk.program->id()).empty()) continue;
+        if (c == &desk && !desk.program->Windows(L"#32770").empty()) continue;
         c->samples.push_back(s);
       }
     }

@@ -13,6 +13,7 @@
 #include "clock_shell.h"
 #include "res/resource.h"
 #include "testing/program_files.h"
+#include "testing/thread_windows.h"
 #include "win/pixels.h"
 #include "win/raii.h"
 
@@ -81,26 +82,7 @@ void RunScript(std::vector<Step> steps, const std::function<void()>& open) {
   EXPECT_EQ(script.next, script.steps.size()) << "the script stopped at step " << script.next;
 }
 
-struct FindArgs {
-  const wchar_t* caption;
-  HWND found;
-};
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
-  auto* args = reinterpret_cast<FindArgs*>(lParam);
-  wchar_t name[32] = {}, text[64] = {};
-  GetClassNameW(hwnd, name, 32);
-  GetWindowTextW(hwnd, text, 64);
-  if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd) && wcscmp(text, args->caption) == 0) {
-    args->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND Dialog(const wchar_t* caption) {
-  FindArgs args{caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&args));
-  return args.found;
-}
+HWND Dialog(const wchar_t* caption) { return FindThreadWindow(L"#32770", caption); }
 
 BOOL CALLBACK CollectText(HWND hwnd, LPARAM lParam) {
   wchar_t text[128] = {};

@@ -60,6 +60,7 @@ bool TForm1::Create() {
 
   positionFile_ = PositionFileName(GetModulePath());
   std::optional<std::string> stored = ReadFileBytes(positionFile_);
+  positionUnread_ = !stored && GetFileAttributesW(positionFile_.c_str()) != INVALID_FILE_ATTRIBUTES;
   position_ = ReadPosition(stored ? *stored : std::string());
   // A position no monitor shows any more (a screen unplugged, a hand-edited file) would leave
   // a window that cannot be reached to drag it back.
@@ -318,7 +319,12 @@ void TForm1::CopyPictureTo(HDC dc) {
 void TForm1::SavePosition() {
   RECT frame;
   if (!GetWindowRect(hwnd_, &frame)) return;
+  // A file that could not be read at start holds a position we never saw: only one the user
+  // chose by moving the window replaces it.
+  if (positionUnread_ && frame.left == position_.x && frame.top == position_.y) return;
   std::optional<std::string> existing = ReadFileBytes(positionFile_);
+  // Rewritten without its other lines, an unreadable file would lose them.
+  if (!existing && GetFileAttributesW(positionFile_.c_str()) != INVALID_FILE_ATTRIBUTES) return;
   // The picture clock shows no message for a failed save; the old file stays whole.
   static_cast<void>(WriteFileBytes(
       positionFile_, WritePosition(existing ? *existing : std::string(), {frame.left, frame.top})));

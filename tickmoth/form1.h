@@ -72,6 +72,7 @@ class TForm1 {
   HWND hwnd_ = nullptr;
   std::wstring positionFile_;
   WindowPosition position_;
+  bool positionUnread_ = false;  // the file is there but another program kept it from us
   UINT taskbarCreated_ = 0;
   Icon trayIcon_;
   bool trayAdded_ = false;

@@ -10,3 +10,6 @@ std::wstring GetModuleFolder();
 std::wstring GetModulePath();
 
 LocalTime GetLocalNow();
+
+// The system's own description of an error code, for telling the user why.
+std::wstring SystemErrorText(unsigned long error);

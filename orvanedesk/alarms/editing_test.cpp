@@ -4,7 +4,6 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,18 +13,14 @@
 #include "alarms/message_sheet.h"
 #include "cp932.h"
 #include "res/resource.h"
+#include "testing/thread_windows.h"
+#include "testing/window_shot.h"
 #include "win/pixels.h"
 #include "win/system.h"
 
 namespace {
 
 constexpr int kBackButton = 0x3023, kNextButton = 0x3024, kFinishButton = 0x3025;
-
-std::wstring WindowText(HWND hwnd) {
-  wchar_t text[256] = {};
-  GetWindowTextW(hwnd, text, 256);
-  return text;
-}
 
 HWND CurrentPage(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
 std::wstring PageText(HWND sheet, int id) { return WindowText(GetDlgItem(CurrentPage(sheet), id)); }
@@ -64,50 +59,6 @@ RECT ClientRect(HWND window, HWND child) {
   return rect;
 }
 RECT ClientRect(HWND window, int id) { return ClientRect(window, GetDlgItem(window, id)); }
-
-// Saves what the screen shows of a window when EDITING_SHOTS names a folder (for looking).
-void Shot(HWND window, const char* name) {
-  const char* folder = getenv("EDITING_SHOTS");
-  if (!folder) return;
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT r{};
-  GetWindowRect(window, &r);
-  HDC screen = GetDC(nullptr);
-  Pixels p = CaptureDc(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
-  ReleaseDC(nullptr, screen);
-  std::string path = std::string(folder) + "/" + name + ".ppm";
-  if (FILE* f = fopen(path.c_str(), "wb")) {
-    fprintf(f, "P6\n%d %d\n255\n", p.width, p.height);
-    for (COLORREF c : p.pixels) {
-      unsigned char rgb[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
-      fwrite(rgb, 1, 3, f);
-    }
-    fclose(f);
-  }
-}
-
-// The text of this thread's open message box, answered with `answer`; empty when none is open.
-std::wstring AnswerMessageBox(int answer) {
-  struct Found {
-    HWND box = nullptr;
-  } found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
-          reinterpret_cast<Found*>(data)->box = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  if (!found.box) return {};
-  std::wstring text = WindowText(GetDlgItem(found.box, 0xFFFF));
-  PostMessageW(found.box, WM_COMMAND, answer, 0);
-  return text;
-}
 
 // Steps run one per timer tick inside the sheet's modal loop; a step that returns false is
 // tried again on the next tick, and one that never completes cancels the sheet.
@@ -225,7 +176,7 @@ TEST(AddWizard, WeeklySaturdayAtHalfPastSixIsHandedBackOnFinish) {
   std::wstring firstCaption;
   wizard.steps = {[&](HWND sheet) {
                     firstCaption = WindowText(sheet);
-                    Shot(sheet, "wizard1");
+                    ShotIfAsked(sheet, "wizard1");
                     return Enabled(sheet, kNextButton) && !Enabled(sheet, kBackButton);
                   },
                   Press(PSBTN_NEXT), OnPage(L"アラームとメッセージ (2/3)"),
@@ -256,7 +207,7 @@ TEST(AddWizard, WeeklySaturdayAtHalfPastSixIsHandedBackOnFinish) {
                     return true;
                   },
                   [](HWND sheet) {
-                    Shot(sheet, "wizard2");
+                    ShotIfAsked(sheet, "wizard2");
                     return Enabled(sheet, kNextButton);
                   },
                   Press(PSBTN_NEXT), OnPage(L"アラームとメッセージ (3/3)"),
@@ -270,7 +221,7 @@ TEST(AddWizard, WeeklySaturdayAtHalfPastSixIsHandedBackOnFinish) {
                     EXPECT_TRUE(Shown(sheet, IDC_SCHED_DATE_SECOND));
                     EXPECT_FALSE(Shown(sheet, IDC_SCHED_WEEKDAY));
                     EXPECT_TRUE(Enabled(sheet, kFinishButton));
-                    Shot(sheet, "wizard3");
+                    ShotIfAsked(sheet, "wizard3");
                     Choose(sheet, IDC_SCHED_DATE_UNIT, 2);
                     Choose(sheet, IDC_SCHED_WEEKDAY, 6);
                     Type(sheet, IDC_SCHED_TIME_FIRST, L"18");
@@ -282,7 +233,7 @@ TEST(AddWizard, WeeklySaturdayAtHalfPastSixIsHandedBackOnFinish) {
                     EXPECT_FALSE(Shown(sheet, IDC_SCHED_DATE_FIRST));
                     EXPECT_FALSE(Shown(sheet, IDC_SCHED_DATE_SECOND));
                     EXPECT_EQ(PageText(sheet, IDC_SCHED_TEXT), L"毎週土曜日18時30分");
-                    Shot(sheet, "wizard3-weekly");
+                    ShotIfAsked(sheet, "wizard3-weekly");
                     return true;
                   },
                   // Back and forward again keeps both pages' values.
@@ -423,7 +374,7 @@ TEST(PropertiesSheet, NarrowedWithOkAndCancelOnlyAndItsCaptionFollowsTheTitle) {
                    EXPECT_EQ(PageText(hwnd, IDC_EDIT_TITLE), L"夕食");
                    EXPECT_EQ(PageText(hwnd, IDC_EDIT_WAVE), L"C:\\a.wav");
                    EXPECT_EQ(PageText(hwnd, IDC_EDIT_MESSAGE), L"一行目\r\n]\r\n三行目");
-                   Shot(hwnd, "properties-general");
+                   ShotIfAsked(hwnd, "properties-general");
                    Type(hwnd, IDC_EDIT_TITLE, L"");
                    return true;
                  },
@@ -481,7 +432,7 @@ TEST(PropertiesSheet, ScheduleTabShowsTheRecordAndRefusesAnEmptyNumber) {
                    GetWindowRect(PropSheet_GetTabControl(hwnd), &tab);
                    EXPECT_LE(page.right, tab.right);
                    EXPECT_TRUE(Fits(hwnd, IDC_SCHED_TIME_SECOND_LABEL));
-                   Shot(hwnd, "properties-schedule");
+                   ShotIfAsked(hwnd, "properties-schedule");
                    Choose(hwnd, IDC_SCHED_WEEKDAY, 1);
                    return true;
                  },
@@ -606,7 +557,7 @@ TEST(AlarmListPage, RowsAreSortedByTitleWithTheirIconsAndAddingSelectsTheNewRow)
                   EXPECT_EQ(Cell(sheet, 1, 7), L"7:5");
                   EXPECT_EQ(ListView_GetColumnWidth(ListOf(sheet), 2), 0);
                   EXPECT_FALSE(Enabled(CurrentPage(sheet), IDC_ALARM_DELETE));
-                  Shot(sheet, "list");
+                  ShotIfAsked(sheet, "list");
                   return true;
                 },
                 ClickOnPage(IDC_ALARM_ADD),
@@ -646,7 +597,7 @@ TEST(AlarmListPage, RowsAreSortedByTitleWithTheirIconsAndAddingSelectsTheNewRow)
                   EXPECT_EQ(ListView_GetNextItem(ListOf(sheet), -1, LVNI_SELECTED), row);
                   EXPECT_TRUE(Enabled(CurrentPage(sheet), IDC_ALARM_DELETE));
                   EXPECT_TRUE(Enabled(sheet, kIdApplyNow));
-                  Shot(sheet, "list-added");
+                  ShotIfAsked(sheet, "list-added");
                   return true;
                 },
                 Click(IDOK)};
@@ -701,7 +652,7 @@ TEST(AlarmListPage, TestShowsTheRowsRecordInAPopupAndChangesNothing) {
                 Inside(L"メッセージ",
                        [&](HWND popup) {
                          title = IsWindowVisible(popup) ? L"shown" : L"";
-                         Shot(popup, "popup");
+                         ShotIfAsked(popup, "popup");
                          PostMessageW(popup, WM_COMMAND, IDOK, 0);
                          return true;
                        }),

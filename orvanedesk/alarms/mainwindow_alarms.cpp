@@ -12,28 +12,22 @@ FilePath MessageFilePath() { return GetModuleFolder() + L"Message.ini"; }
 }  // namespace
 
 // A missing file is created empty (never truncating one that is there). A file that is there
-// but cannot be read leaves the list empty and is not overwritten by an empty list at exit.
+// but cannot be read leaves the list empty and is not overwritten at exit.
 void CMainwindow::LoadMessages() {
   const FilePath path = MessageFilePath();
   std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) {
     FileHandle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    messagesUnread_ = !created && GetLastError() == ERROR_FILE_EXISTS;
+    if (!created && GetLastError() == ERROR_FILE_EXISTS) NoteUnread(L"Message.ini");
     return;
   }
   std::vector<CMessageRecord> records = ParseMessageFile(*bytes);
   Messages.insert(Messages.end(), records.begin(), records.end());
 }
 
-SaveResult CMainwindow::SaveMessages() {
-  if (messagesUnread_ && Messages.empty()) {
-    SaveResult kept;
-    kept.saved = true;
-    kept.path = MessageFilePath();
-    return kept;
-  }
-  return WriteFileBytes(MessageFilePath(), FormatMessageFile(Messages));
+bool CMainwindow::SaveMessages() {
+  return SaveFileBytes(L"Message.ini", FormatMessageFile(Messages));
 }
 
 void CMainwindow::RebuildHourMessages() {

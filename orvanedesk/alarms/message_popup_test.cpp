@@ -11,6 +11,7 @@
 #include "win/pixels.h"
 #include "win/system.h"
 #include "testing/silent_wave.h"
+#include "testing/thread_windows.h"
 
 namespace {
 
@@ -53,12 +54,7 @@ void Pump() {
   PumpUntil([] { return false; }, 100);
 }
 
-std::wstring Text(HWND hwnd) {
-  wchar_t text[256] = {};
-  GetWindowTextW(hwnd, text, 256);
-  return text;
-}
-std::wstring ItemText(HWND popup, int id) { return Text(GetDlgItem(popup, id)); }
+std::wstring ItemText(HWND popup, int id) { return WindowText(GetDlgItem(popup, id)); }
 bool Visible(HWND popup, int id) { return IsWindowVisible(GetDlgItem(popup, id)) != FALSE; }
 RECT ClientRectOf(HWND popup, int id) {
   RECT r;
@@ -96,7 +92,7 @@ TEST(MessagePopup, PagesThroughItsRecords) {
                                Rec("second", "two", "NULL", kDaily, "NULL", kHourly, "30")}));
   ASSERT_NE(popup, nullptr);
   Pump();
-  EXPECT_EQ(Text(popup), L"メッセージ (1/2)");
+  EXPECT_EQ(WindowText(popup), L"メッセージ (1/2)");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_TITLE), L" 起床");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_MESSAGE), L"first\r\nmessage");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_TIME), L"毎日\n7時5分");
@@ -107,14 +103,14 @@ TEST(MessagePopup, PagesThroughItsRecords) {
   EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"次へ(&N)");
 
   Click(popup, IDC_POPUP_NEXT);
-  EXPECT_EQ(Text(popup), L"メッセージ (2/2)");
+  EXPECT_EQ(WindowText(popup), L"メッセージ (2/2)");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_TITLE), L" second");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_TIME), L"毎時30分");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"完了(&F)");
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(popup, IDC_POPUP_PREV)));
 
   Click(popup, IDC_POPUP_PREV);
-  EXPECT_EQ(Text(popup), L"メッセージ (1/2)");
+  EXPECT_EQ(WindowText(popup), L"メッセージ (1/2)");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"次へ(&N)");
   Click(popup, IDC_POPUP_NEXT);
   Click(popup, IDC_POPUP_NEXT);
@@ -124,20 +120,20 @@ TEST(MessagePopup, PagesThroughItsRecords) {
 TEST(MessagePopup, ThreeRecordsAndOneRecord) {
   HWND popup = CMessagePopup::Open(Due({Rec("a", "1"), Rec("b", "NULL"), Rec("c", "3")}));
   Pump();
-  EXPECT_EQ(Text(popup), L"メッセージ (1/3)");
+  EXPECT_EQ(WindowText(popup), L"メッセージ (1/3)");
   Click(popup, IDC_POPUP_NEXT);
-  EXPECT_EQ(Text(popup), L"メッセージ (2/3)");
+  EXPECT_EQ(WindowText(popup), L"メッセージ (2/3)");
   EXPECT_EQ(ItemText(popup, IDC_POPUP_NEXT), L"次へ(&N)");
   // A sound-only record among others shows its placeholder and the popup stays visible.
   EXPECT_EQ(ItemText(popup, IDC_POPUP_MESSAGE), L"SOUND ONLY");
   Pump();
-  EXPECT_EQ(Text(popup), L"メッセージ (2/3)");
+  EXPECT_EQ(WindowText(popup), L"メッセージ (2/3)");
   EXPECT_TRUE(IsWindowVisible(popup));
   DestroyWindow(popup);
 
   popup = CMessagePopup::Open(Due({Rec("only", "text")}));
   Pump();
-  EXPECT_EQ(Text(popup), L"メッセージ");
+  EXPECT_EQ(WindowText(popup), L"メッセージ");
   EXPECT_TRUE(Visible(popup, IDOK));
   EXPECT_FALSE(Visible(popup, IDC_POPUP_NEXT));
   EXPECT_FALSE(Visible(popup, IDC_POPUP_PREV));
@@ -226,9 +222,10 @@ TEST(MessagePopup, SoundOnlyPopupPlaysInTurnUnseenAndCloses) {
   EXPECT_EQ(r.right - r.left, 0);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(Text(popup), L"メッセージ (1/3)");
+  EXPECT_EQ(WindowText(popup), L"メッセージ (1/3)");
   // Each sound's end moves on (the unplayable one at once) and the last closes the popup.
-  EXPECT_TRUE(PumpUntil([&] { return Text(popup) == L"メッセージ (3/3)" || !IsWindow(popup); }));
+  EXPECT_TRUE(
+      PumpUntil([&] { return WindowText(popup) == L"メッセージ (3/3)" || !IsWindow(popup); }));
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }));
 }
 
@@ -246,7 +243,7 @@ TEST(MessagePopup, PagingKeepsTheOtherPopupsAndALaterSound) {
   ASSERT_NE(first, second);
   Click(first, IDC_POPUP_NEXT);  // b has no sound: a's goes on; its end changes nothing on show
   PumpUntil([] { return false; }, 1500);
-  EXPECT_EQ(Text(first), L"メッセージ (2/2)");
+  EXPECT_EQ(WindowText(first), L"メッセージ (2/2)");
   EXPECT_TRUE(IsWindow(second));
   DestroyWindow(first);
   DestroyWindow(second);
@@ -257,22 +254,6 @@ TEST(MessagePopup, PagingKeepsTheOtherPopupsAndALaterSound) {
 namespace {
 
 LocalTime g_now;
-
-std::vector<HWND> ThreadPopups() {
-  std::vector<HWND> found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lParam) {
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-          reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   g_now = {2026, 12, 9, 3, 7, 4, 50};
@@ -286,18 +267,18 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   ASSERT_TRUE(IsIconic(window.hwnd()));
   g_now.second = 55;
   SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  EXPECT_TRUE(ThreadPopups().empty());
+  EXPECT_TRUE(ThreadDialogs().empty());
   g_now.minute = 5;
   g_now.second = 0;
   SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  std::vector<HWND> popups = ThreadPopups();
+  std::vector<HWND> popups = ThreadDialogs();
   ASSERT_EQ(popups.size(), 1u);
-  EXPECT_EQ(Text(popups[0]), L"メッセージ (1/2)");
+  EXPECT_EQ(WindowText(popups[0]), L"メッセージ (1/2)");
   DestroyWindow(popups[0]);
   // The hour changes over a gap: the 7:05 items never come back at 8:05 except the hourly one.
   g_now.hour = 8;
   SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  popups = ThreadPopups();
+  popups = ThreadDialogs();
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" b");
   DestroyWindow(popups[0]);
@@ -311,7 +292,7 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   ShowWindow(window.hwnd(), SW_RESTORE);
   g_now.minute = 7;
   SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  popups = ThreadPopups();
+  popups = ThreadDialogs();
   ASSERT_EQ(popups.size(), 1u);
   Click(popups[0], IDC_POPUP_NEXT);
   Click(popups[0], IDC_POPUP_NEXT);
@@ -320,7 +301,7 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   Pump();
   g_now.minute = 8;
   SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  popups = ThreadPopups();
+  popups = ThreadDialogs();
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" e");
   DestroyWindow(popups[0]);

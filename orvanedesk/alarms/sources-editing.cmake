@@ -24,5 +24,5 @@ if(WIN32)
   # The pages under Wine, with the program's own templates.
   clocks_test(editing_shell_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/editing_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/res/orvanedesk.rc
-    LIBS orvanedesk_shell)
+    LIBS orvanedesk_shell common_testing)
 endif()

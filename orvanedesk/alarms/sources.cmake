@@ -21,7 +21,7 @@ endif()
 if(WIN32)
   clocks_test(alarms_shell_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_popup_test.cpp ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
-    LIBS orvanedesk_shell)
+    LIBS orvanedesk_shell common_testing)
 endif()
 
 if(NOT WIN32)

@@ -12,6 +12,7 @@
 #include "win/pixels.h"
 #include "win/system.h"
 #include "testing/silent_wave.h"
+#include "testing/thread_windows.h"
 
 namespace {
 
@@ -32,30 +33,6 @@ void CALLBACK RunWhileModal(HWND, UINT, UINT_PTR timer, DWORD) {
 void WhileModal(std::function<bool()> script) {
   g_whileModal = std::move(script);
   SetTimer(nullptr, 0, 50, RunWhileModal);
-}
-
-HWND FindThreadWindow(const wchar_t* className, const wchar_t* title) {
-  struct Query {
-    const wchar_t* cls;
-    const wchar_t* title;
-    HWND found;
-  } query{className, title, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* q = reinterpret_cast<Query*>(lParam);
-        wchar_t cls[64] = {}, text[128] = {};
-        GetClassNameW(hwnd, cls, 64);
-        GetWindowTextW(hwnd, text, 128);
-        if (IsWindowVisible(hwnd) && std::wstring(cls) == q->cls &&
-            (!q->title || std::wstring(text) == q->title)) {
-          q->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&query));
-  return query.found;
 }
 
 // A hidden or shown window of this thread owned by `owner`.
@@ -79,21 +56,6 @@ HWND FindOwnedWindow(HWND owner, const wchar_t* className) {
       },
       reinterpret_cast<LPARAM>(&query));
   return query.found;
-}
-
-// The next message box of this thread: its text, then OK.
-std::wstring g_boxText;
-UINT_PTR AnswerNextMessageBox() {
-  g_boxText.clear();
-  return SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = FindThreadWindow(L"#32770", nullptr);
-    if (!box || !GetDlgItem(box, 0xFFFF)) return;
-    wchar_t text[512] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 512);
-    g_boxText = text;
-    KillTimer(nullptr, timer);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
 }
 
 std::wstring MenuText(HMENU menu, UINT command) {
@@ -187,20 +149,22 @@ TEST_F(WindowBehaviours, NothingRunsWithoutTheOptionButStayDesktopPullsBack) {
 
 TEST_F(WindowBehaviours, RunAwayCommandTellsTheUserAndPullsTheWindowOnScreen) {
   MoveTo(-60, -30);
-  AnswerNextMessageBox();
-  Command(0x40 | 0x3);  // the low four bits are the system's
+  {
+    MessageBoxAnswerer box;
+    Command(0x40 | 0x3);  // the low four bits are the system's
+    EXPECT_EQ(box.text(),
+              L"マウスから逃げるオプションを選択しました。\n"
+              L"マウスがウィンドウに入ると自動的に回避します。\n\n"
+              L"ウィンドウにアクセスするには、素早くマウスを動かすか、またはShift/"
+              L"Ctrlキーを押します。");
+  }
   EXPECT_EQ(window_->Settings.RunAwayMouse, 1);
   EXPECT_TRUE(Checked(SystemMenu(), 0x40));
-  EXPECT_EQ(g_boxText,
-            L"マウスから逃げるオプションを選択しました。\n"
-            L"マウスがウィンドウに入ると自動的に回避します。\n\n"
-            L"ウィンドウにアクセスするには、素早くマウスを動かすか、またはShift/"
-            L"Ctrlキーを押します。");
   EXPECT_EQ(Frame().left, 0);
   EXPECT_EQ(Frame().top, 0);
 
   // Switching it off says nothing.
-  UINT_PTR answer = AnswerNextMessageBox();
+  MessageBoxAnswerer box;
   Command(0x40);
   EXPECT_EQ(window_->Settings.RunAwayMouse, 0);
   EXPECT_FALSE(Checked(SystemMenu(), 0x40));
@@ -209,8 +173,7 @@ TEST_F(WindowBehaviours, RunAwayCommandTellsTheUserAndPullsTheWindowOnScreen) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(30);
   }
-  EXPECT_EQ(g_boxText, L"");
-  KillTimer(nullptr, answer);
+  EXPECT_EQ(box.text(), L"");
 }
 
 TEST_F(WindowBehaviours, ToggleCommandsAndTheirMenuItems) {
@@ -430,12 +393,15 @@ TEST(AboutBox, LinkClickOpensItsPageAndSaysSoWhenItCannot) {
       SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
     };
-    click(1002);
-    EXPECT_EQ(g_boxText, L"");
+    {
+      MessageBoxAnswerer box;
+      click(1002);
+      EXPECT_EQ(box.text(), L"");
+    }
     answer = 32;  // the last value that means failure
-    AnswerNextMessageBox();
+    MessageBoxAnswerer box;
     click(1005);
-    EXPECT_EQ(g_boxText, L"ホームページが見つかりませんでした。");
+    EXPECT_EQ(box.text(), L"ホームページが見つかりませんでした。");
     EXPECT_TRUE(IsWindow(dlg));  // the box stays open
     PostMessageW(dlg, WM_COMMAND, IDOK, 0);
     return true;

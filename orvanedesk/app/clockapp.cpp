@@ -18,6 +18,7 @@ class CClockApp : public CApplication {
     // A restored placement has shown the window already, with its stored show command.
     if (!frame->LoadSettings()) ShowWindow(frame->hwnd(), ShowCommand());
     UpdateWindow(frame->hwnd());
+    frame->ReportUnreadFiles();
     return true;
   }
 };

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "app/bitmap_check.h"
 #include "app/mainwindow.h"
 #include "cp932.h"
 #include "win/system.h"
@@ -130,8 +131,21 @@ void CMainwindow::BlitBitmap(HDC dc, Gdi<HBITMAP> bitmap, int x, int y) {
   BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
+// The system's loader is handed only files whose header fits their length: it trusts the
+// header, and a damaged one can crash it.
 Gdi<HBITMAP> CMainwindow::LoadIllustFile(const std::string& name) {
   std::wstring path = GetModuleFolder() + Cp932ToWide(name);
+  {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) return {};
+    char head[kBitmapHeadBytes];
+    DWORD got = 0;
+    if (!ReadFile(file.get(), head, sizeof head, &got, nullptr)) return {};
+    if (!BitmapFileIsWhole(std::string_view(head, got), static_cast<uint64_t>(size.QuadPart)))
+      return {};
+  }
   return Gdi<HBITMAP>(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }

@@ -33,6 +33,10 @@ class CMainwindow : public CFrameWindow {
   // Settings, sound lists and illustration catalogue (settings.cpp).
   bool LoadSettings();               // true when a stored window placement was restored
   void SaveSettings(bool tellUser);  // tellUser: a message box names files that were not saved
+  // A message box naming the files that are there but could not be read at start; they are
+  // left as they are at exit. Nothing when every file was read.
+  void ReportUnreadFiles();
+  bool Unread(const wchar_t* fileName) const;
   void ApplyFullWindow();
   void ApplyStayOnTop();
   void LoadSoundLists();
@@ -80,7 +84,7 @@ class CMainwindow : public CFrameWindow {
   std::vector<CMessageRecord> Messages;      // every record, in file order
   std::vector<CMessageRecord> HourMessages;  // the current hour's candidates
   void LoadMessages();
-  SaveResult SaveMessages();
+  bool SaveMessages();  // a failure is remembered for SaveSettings' message
   void RebuildHourMessages();
 
   // Face drawing (face.cpp).
@@ -114,7 +118,20 @@ class CMainwindow : public CFrameWindow {
 
   Clock clock_;
   CAlarmTracker alarms_{LocalTime{}};
-  bool messagesUnread_ = false;  // Message.ini is there but could not be read
+  // Files beside the program that are there but could not be read at start, with the system's
+  // reason and what a save would have written right after start (a save writes them only if
+  // the user changed that, and then reports it as not saved).
+  struct UnreadFile {
+    std::wstring name;
+    std::wstring reason;
+    std::string startBytes;
+  };
+  std::vector<UnreadFile> unread_;
+  void NoteUnread(const wchar_t* fileName);
+  std::string PendingBytes(const std::wstring& fileName) const;
+  // Saves a file beside the program unless it already holds these bytes; refuses a file that
+  // could not be read at start. Failures are remembered for SaveSettings' message.
+  bool SaveFileBytes(const wchar_t* fileName, const std::string& bytes);
   HWND tooltip_ = nullptr;
   CSoundPlayer player_;
   ImageList iconList_;

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "alarms/message_file.h"
 #include "app/commands.h"
 #include "app/mainwindow.h"
 #include "app/placement.h"
@@ -54,6 +55,9 @@ bool CMainwindow::LoadSettings() {
   LoadMessages();
   RebuildHourMessages();
   LoadIllustCatalogue();
+  // Flags written without their names would lose every flag.
+  if (Unread(L"Illust.ini") && !Unread(L"Show.ini")) unread_.push_back({L"Show.ini", {}, {}});
+  for (UnreadFile& file : unread_) file.startBytes = PendingBytes(file.name);
 
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   PlayRandomSound(BootSounds);
@@ -114,8 +118,7 @@ void CMainwindow::SaveSettings(bool tellUser) {
 
   saveFailures_.clear();
   SaveSoundLists();
-  SaveResult messages = SaveMessages();
-  if (!messages) saveFailures_.push_back({messages.path, messages.reason});
+  SaveMessages();
   SaveShowFlags();
 
   WINDOWPLACEMENT placement{};
@@ -179,14 +182,77 @@ std::vector<std::string> CMainwindow::LoadTextFile(const wchar_t* fileName) {
   // A first start leaves the file there, empty; a folder that refuses it is no error.
   FileHandle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!created && GetLastError() == ERROR_FILE_EXISTS) NoteUnread(fileName);
   return {};
 }
 
-// Every save of the desk clock's files passes here, so one message can name all that failed.
 bool CMainwindow::SaveTextFile(const wchar_t* fileName, const std::vector<std::string>& lines) {
-  SaveResult result = WriteLines(GetModuleFolder() + fileName, lines);
+  return SaveFileBytes(fileName, JoinLines(lines));
+}
+
+// Every save of the desk clock's files passes here, so one message can name all that failed.
+// A file that already holds the bytes is not written: a folder the user keeps read-only then
+// raises no message when nothing changed.
+bool CMainwindow::SaveFileBytes(const wchar_t* fileName, const std::string& bytes) {
+  const FilePath path = GetModuleFolder() + fileName;
+  for (const UnreadFile& file : unread_) {
+    if (file.name != fileName) continue;
+    if (bytes == file.startBytes) return true;
+    saveFailures_.push_back({path,
+                             L"起動時に読み込めなかったため、上書きしませんでした。この間の変更は保"
+                             L"存されていません。"});
+    return false;
+  }
+  if (ReadFileBytes(path) == bytes) return true;
+  SaveResult result = WriteFileBytes(path, bytes);
   if (!result) saveFailures_.push_back({result.path, result.reason});
   return result.saved;
+}
+
+// Why a file that is there cannot be read: opened and read as ReadFileBytes does, for the
+// system's own words.
+void CMainwindow::NoteUnread(const wchar_t* fileName) {
+  const FilePath path = GetModuleFolder() + fileName;
+  DWORD error = ERROR_SUCCESS;
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  char byte;
+  DWORD got = 0;
+  if (!file) {
+    error = GetLastError();
+  } else if (!ReadFile(file.get(), &byte, 1, &got, nullptr)) {
+    error = GetLastError();
+  }
+  unread_.push_back({fileName, SystemErrorText(error ? error : ERROR_READ_FAULT), {}});
+}
+
+bool CMainwindow::Unread(const wchar_t* fileName) const {
+  for (const UnreadFile& file : unread_) {
+    if (file.name == fileName) return true;
+  }
+  return false;
+}
+
+// What SaveSettings would write into a file beside the program now.
+std::string CMainwindow::PendingBytes(const std::wstring& fileName) const {
+  if (fileName == L"Sound.ini")
+    return JoinLines(SoundIniLines(BootSounds, ExitSounds, TimeSounds, AwaySounds));
+  if (fileName == L"Show.ini") return JoinLines(ShowIniLines(IllustShown));
+  if (fileName == L"Message.ini") return FormatMessageFile(Messages);
+  return {};  // Illust.ini is never written
+}
+
+void CMainwindow::ReportUnreadFiles() {
+  std::wstring text;
+  for (const UnreadFile& file : unread_) {
+    if (file.reason.empty()) continue;  // kept only because another file was unreadable
+    text += L"\n・" + file.name + L"（場所: " + GetModuleFolder() + L"）\n　理由: " + file.reason;
+  }
+  if (text.empty()) return;
+  text = L"次のファイルを読み込めませんでした。" + text +
+         L"\n\nほかのプログラムが使用中でないか確かめてください。"
+         L"これらのファイルは終了時にも上書きせず、そのまま残します。";
+  MessageBoxW(hwnd(), text.c_str(), L"Orvane", MB_OK | MB_ICONWARNING);
 }
 
 void CMainwindow::ReportSaveFailures(bool registrySaved) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "testing/thread_windows.h"
 
 namespace {
 
@@ -47,23 +48,6 @@ TEST(Window, AnExceptionDuringCreationFailsItAndReachesTheCaller) {
   EXPECT_TRUE(IsWindow(frame.hwnd()));
 }
 
-// Answers the next message box of this thread and remembers its text.
-std::wstring g_boxText;
-void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM timer) -> BOOL {
-        if (!IsWindowVisible(hwnd) || !GetDlgItem(hwnd, 0xFFFF)) return TRUE;
-        wchar_t text[256] = {};
-        GetDlgItemTextW(hwnd, 0xFFFF, text, 256);
-        g_boxText = text;
-        PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-        KillTimer(nullptr, static_cast<UINT_PTR>(timer));
-        return FALSE;
-      },
-      static_cast<LPARAM>(timer));
-}
-
 class FailingApp : public CApplication {
  protected:
   bool InitInstance() override {
@@ -75,11 +59,10 @@ class FailingApp : public CApplication {
 };
 
 TEST(Application, AStartThatThrowsEndsWithAPlainMessage) {
-  g_boxText.clear();
-  SetTimer(nullptr, 0, 50, AnswerMessageBox);
+  MessageBoxAnswerer box;
   FailingApp app;
   EXPECT_EQ(app.Run(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 1);
-  EXPECT_EQ(g_boxText, L"起動できませんでした。");
+  EXPECT_EQ(box.text(), L"起動できませんでした。");
 }
 
 // A modeless dialog over the main frame, driven through the application's own loop.

@@ -6,29 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "testing/thread_windows.h"
 
-// Closes the next message box of this thread with OK and remembers its text.
-std::wstring g_boxText;
-void CALLBACK DismissMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM timer) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        // A message box is a dialog whose static text id is 0xFFFF.
-        if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
-          wchar_t text[256] = {};
-          GetDlgItemTextW(hwnd, 0xFFFF, text, 256);
-          g_boxText = text;
-          PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-          KillTimer(nullptr, static_cast<UINT_PTR>(timer));
-          return FALSE;
-        }
-        return TRUE;
-      },
-      static_cast<LPARAM>(timer));
-}
+namespace {
 
 class FormDialog : public CDialog {
  public:
@@ -83,9 +63,9 @@ TEST(Dialog, ModalExchangesValuesBothWays) {
 TEST(Dialog, EmptyIntegerIsRefusedWithThePromptAndTheDialogStays) {
   FormDialog dialog;
   int okPresses = 0;
+  MessageBoxAnswerer box;
   dialog.script = [&](HWND hwnd) {
     SetDlgItemTextW(hwnd, 1002, L"");
-    SetTimer(nullptr, 0, 30, DismissMessageBox);
     PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
     // Only after the refusal has been answered: fill the edit and confirm again.
     SetTimer(hwnd, 1, 300, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
@@ -95,18 +75,17 @@ TEST(Dialog, EmptyIntegerIsRefusedWithThePromptAndTheDialogStays) {
     });
     ++okPresses;
   };
-  g_boxText.clear();
   EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
-  EXPECT_EQ(g_boxText, L"整数を入力してください。");
+  EXPECT_EQ(box.text(), L"整数を入力してください。");
   EXPECT_EQ(dialog.number, 5);
   EXPECT_EQ(okPresses, 1);
 }
 
 TEST(Dialog, TextTheCodePageCannotHoldIsRefusedAndTheDialogStays) {
   FormDialog dialog;
+  MessageBoxAnswerer box;
   dialog.script = [&](HWND hwnd) {
     SetDlgItemTextW(hwnd, 1001, L"caf\u00E9");
-    SetTimer(nullptr, 0, 30, DismissMessageBox);
     PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
     SetTimer(hwnd, 1, 300, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
       KillTimer(hwnd, id);
@@ -114,9 +93,8 @@ TEST(Dialog, TextTheCodePageCannotHoldIsRefusedAndTheDialogStays) {
       PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
     });
   };
-  g_boxText.clear();
   EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
-  EXPECT_EQ(g_boxText, L"保存できない文字が含まれています。");
+  EXPECT_EQ(box.text(), L"保存できない文字が含まれています。");
   EXPECT_EQ(dialog.text, "cafe");
 }
 

@@ -11,6 +11,7 @@
 #include "cp932.h"
 #include "res/resource.h"
 #include "settings/settings_sheet.h"
+#include "testing/thread_windows.h"
 #include "win/pixels.h"
 #include "win/system.h"
 
@@ -35,50 +36,14 @@ void Script(std::vector<std::function<void()>> steps) {
   SetTimer(nullptr, 0, 80, RunStep);
 }
 
-std::wstring Text(HWND hwnd) {
-  wchar_t text[512] = {};
-  GetWindowTextW(hwnd, text, 512);
-  return text;
-}
-
-// The visible dialog of this thread with this caption (a message box when caption is empty).
-HWND FindDialog(const std::wstring& caption) {
-  struct Search {
-    std::wstring caption;
-    HWND found;
-  } search{caption, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t cls[16] = {};
-        GetClassNameW(hwnd, cls, 16);
-        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-        bool box = GetDlgItem(hwnd, 0xFFFF) != nullptr;
-        if (s->caption.empty() ? box : Text(hwnd) == s->caption) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+// The visible dialog of this thread with this caption.
+HWND FindDialog(const wchar_t* caption) { return FindThreadWindow(L"#32770", caption); }
 HWND Sheet() { return FindDialog(L"プロパティ"); }
 HWND Page() { return PropSheet_GetCurrentPageHwnd(Sheet()); }
 HWND PageItem(int id) { return GetDlgItem(Page(), id); }
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 void SheetButton(int id) { Click(GetDlgItem(Sheet(), id)); }
 void ShowTab(int index) { PostMessageW(Sheet(), PSM_SETCURSEL, index, 0); }
-
-// Answers the message box on show and returns its text.
-std::wstring AnswerMessageBox() {
-  HWND box = FindDialog(L"");
-  if (!box) return L"(none)";
-  std::wstring text = Text(GetDlgItem(box, 0xFFFF));
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  return text;
-}
 
 std::wstring ComboSelection(HWND combo) {
   int index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
@@ -176,7 +141,7 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   std::vector<std::wstring> tabs;
   bool clockEnabled = true, pageFits = false;
   Script({[&] {
-            caption = Text(Sheet());
+            caption = WindowText(Sheet());
             HWND tab = PropSheet_GetTabControl(Sheet());
             for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
               wchar_t text[64] = {};

@@ -1,0 +1,96 @@
+#include "testing/thread_windows.h"
+
+namespace {
+
+std::wstring ClassName(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+// A message box is a dialog whose text is the static control with id 0xFFFF.
+constexpr int kMessageBoxText = 0xFFFF;
+
+bool IsMessageBox(HWND hwnd) {
+  return ClassName(hwnd) == L"#32770" && GetDlgItem(hwnd, kMessageBoxText) != nullptr;
+}
+
+MessageBoxAnswerer* g_answerer = nullptr;
+
+}  // namespace
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return text;
+}
+
+HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption) {
+  struct Query {
+    const wchar_t* cls;
+    const wchar_t* caption;
+    HWND found;
+  } query{className, caption, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lParam);
+        if (IsWindowVisible(hwnd) && ClassName(hwnd) == q->cls &&
+            (!q->caption || WindowText(hwnd) == q->caption)) {
+          q->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+std::vector<HWND> ThreadDialogs() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770")
+          reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND FindThreadMessageBox() {
+  for (HWND hwnd : ThreadDialogs())
+    if (IsMessageBox(hwnd)) return hwnd;
+  return nullptr;
+}
+
+std::wstring AnswerMessageBox(int answer) {
+  HWND box = FindThreadMessageBox();
+  if (!box) return {};
+  std::wstring text = WindowText(GetDlgItem(box, kMessageBoxText));
+  PostMessageW(box, WM_COMMAND, answer, 0);
+  return text;
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(int answer) : answer_(answer) {
+  g_answerer = this;
+  timer_ = SetTimer(nullptr, 0, 30, Tick);
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+  if (timer_) KillTimer(nullptr, timer_);
+  if (g_answerer == this) g_answerer = nullptr;
+}
+
+void CALLBACK MessageBoxAnswerer::Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+  MessageBoxAnswerer* self = g_answerer;
+  if (!self || self->timer_ != timer) {
+    KillTimer(nullptr, timer);
+    return;
+  }
+  if (!FindThreadMessageBox()) return;
+  KillTimer(nullptr, timer);
+  self->timer_ = 0;
+  self->text_ = AnswerMessageBox(self->answer_);
+}
