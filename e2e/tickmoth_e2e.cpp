@@ -136,6 +136,27 @@ namespace {
 
 using PictureClockAtNoon = FirstStart;
 
+// Whether the box around the time text's white pixels lies inside the circle, clear of its rim:
+// a text too long for the window is cut by the rim, and its box's corner lies outside.
+::testing::AssertionResult TextInsideCircle(const Screenshot& shot, const Screenshot& illust) {
+  int left = kPictureSize, right = -1, top = kPictureSize, bottom = -1;
+  for (int y = 30; y < 56; ++y)
+    for (int x = 40; x < kPictureSize; ++x)
+      if (InsideCircle(x, y) && shot.at(x, y) == kWhite && illust.at(x, y) != kWhite) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+  if (right < 0) return ::testing::AssertionFailure() << "no time text";
+  for (int x : {left, right})
+    for (int y : {top, bottom}) {
+      double dx = x - 74.5, dy = y - 74.5;
+      if (dx * dx + dy * dy >= 71 * 71)
+        return ::testing::AssertionFailure() << "the text from " << left << "," << top << " to "
+                                             << right << "," << bottom << " reaches the rim";
+    }
+  return ::testing::AssertionSuccess();
+}
+
 bool InBox(int x, int y, SpritePoint corner) {
   return x >= corner.x && y >= corner.y && x < corner.x + kSpriteSize && y < corner.y + kSpriteSize;
 }
@@ -225,6 +246,8 @@ TEST_F(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
       << "no frame with the second sprite at the top";
   EXPECT_TRUE(SpriteAt(noon, art.minute, {67, 3}, &art.second, {67, 3}));
   EXPECT_GT(TextPixels(noon, art.illust), 20) << "no time text";
+  // In any locale: the test runs in Wine's English one, whose format adds " PM".
+  EXPECT_TRUE(TextInsideCircle(noon, art.illust));
 
   // A few seconds later the second has gone on and the minute sprite shows whole.
   ASSERT_TRUE(WaitUntil([] { return SecondsOfDay(Now()) >= 12 * 3600 + 5; }, 10000));

@@ -283,7 +283,10 @@ void TForm1::DrawPicture() {
   GetLocalTime(&st);
   if (N1.Checked()) {
     wchar_t text[80];
-    int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, 80);
+    // The user's own time format, in 24 hours and without the AM/PM marker: with the marker a
+    // text such as "12:00:00 PM" runs off the round window; a Japanese system's default has none.
+    int n = GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_FORCE24HOURFORMAT | TIME_NOTIMEMARKER, &st,
+                           nullptr, text, 80);
     if (n > 1) {
       Selection font(picture, timeFont_.get());
       SetTextColor(picture, RGB(0, 0, 0));
