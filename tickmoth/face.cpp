@@ -32,3 +32,9 @@ SpriteCentres SpriteCentresAt(const LocalTime& now) {
 SpritePoint SpriteCorner(SpritePoint centre) {
   return {centre.x - kSpriteSize / 2, centre.y - kSpriteSize / 2};
 }
+
+bool TakeNewFrame(Frame& shown, const Frame& next) {
+  if (next == shown) return false;
+  shown = next;
+  return true;
+}

@@ -28,3 +28,15 @@ SpriteCentres SpriteCentresAt(const LocalTime& now);
 
 // The top-left corner a sprite is drawn at for a centre.
 SpritePoint SpriteCorner(SpritePoint centre);
+
+// What one tick puts on the picture. A tick that would draw the frame already on show does
+// nothing: a timer message can come twice within one second.
+struct Frame {
+  int hour = -1, minute = -1, second = -1;
+  bool timeText = false;
+  bool operator==(const Frame& o) const {
+    return hour == o.hour && minute == o.minute && second == o.second && timeText == o.timeText;
+  }
+};
+// True, and `shown` becomes `next`, when the frame differs from the one on show.
+bool TakeNewFrame(Frame& shown, const Frame& next);

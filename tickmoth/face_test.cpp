@@ -70,4 +70,17 @@ TEST(SpriteCentres, EverySecondStaysInsideThePictureAndRunsClockwise) {
   EXPECT_GT(SpriteCentre(SecondAngle(20)).y, 75);
 }
 
+TEST(Frame, OnlyANewSecondOrAToggledTimeTextIsDrawnAgain) {
+  Frame shown;
+  EXPECT_TRUE(TakeNewFrame(shown, {12, 0, 0, true})) << "the first tick draws";
+  EXPECT_FALSE(TakeNewFrame(shown, {12, 0, 0, true})) << "a second timer message in that second";
+  EXPECT_TRUE(TakeNewFrame(shown, {12, 0, 0, false})) << "the time text switched off";
+  EXPECT_FALSE(TakeNewFrame(shown, {12, 0, 0, false}));
+  EXPECT_TRUE(TakeNewFrame(shown, {12, 0, 1, false}));
+  // a clock set back by exactly a minute or an hour still changes the frame
+  EXPECT_TRUE(TakeNewFrame(shown, {12, 59, 1, false}));
+  EXPECT_TRUE(TakeNewFrame(shown, {11, 59, 1, false}));
+  EXPECT_EQ(shown, (Frame{11, 59, 1, false}));
+}
+
 }  // namespace

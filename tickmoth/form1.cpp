@@ -1,6 +1,9 @@
 #include "form1.h"
 
-#include "face.h"
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "line_file.h"
 #include "res/resource.h"
 #include "win/system.h"
@@ -30,6 +33,17 @@ std::vector<ScreenRect> Monitors() {
 
 Gdi<HBITMAP> LoadBitmapResource(HINSTANCE instance, int id) {
   return Gdi<HBITMAP>(LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
+}
+
+BITMAPINFO SpriteFormat() {
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = kSpriteSize;
+  bmi.bmiHeader.biHeight = -kSpriteSize;  // top-down
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  return bmi;
 }
 
 }  // namespace
@@ -188,6 +202,7 @@ void TForm1::FormCreate() {
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
   SetBkMode(picture_.get(), TRANSPARENT);
+  PrepareSheet(screen.get());
   // The first picture is ready before the window shows, not a second later.
   DrawPicture();
 
@@ -212,7 +227,7 @@ void TForm1::FormMouseDown(UINT button) {
 }
 
 void TForm1::Timer1Timer() {
-  DrawPicture();
+  if (!DrawPicture()) return;
   WindowDc window(hwnd_);
   CopyPictureTo(window.get());
 }
@@ -268,18 +283,56 @@ void TForm1::PopupAtCursor() {
   PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-void TForm1::DrawPicture() {
-  HDC picture = picture_.get();
-  if (!picture) return;
-  MemoryDc source(CreateCompatibleDC(picture));
+// Each sprite is read once and kept beside the illustration, so a tick selects no bitmap and
+// makes no temporary DC or mask: under Wine those cost server round trips every second.
+void TForm1::PrepareSheet(HDC screen) {
+  sheetBitmap_.reset(CreateCompatibleBitmap(screen, kPictureSize, kPictureSize + 2 * kSpriteSize));
+  sheet_.reset(CreateCompatibleDC(screen));
+  if (!sheetBitmap_ || !sheet_) return;
+  sheetSelection_ = std::make_unique<Selection>(sheet_.get(), sheetBitmap_.get());
   {
+    MemoryDc source(CreateCompatibleDC(screen));
     Selection illustration(source.get(), Image1.get());
-    BitBlt(picture, 0, 0, kPictureSize, kPictureSize, source.get(), 0, 0, SRCCOPY);
+    BitBlt(sheet_.get(), 0, 0, kPictureSize, kPictureSize, source.get(), 0, 0, SRCCOPY);
   }
+  BITMAPINFO format = SpriteFormat();
+  int x = 0;
+  for (HBITMAP sprite : {imageH.get(), ImageM.get(), ImageS.get()}) {
+    std::vector<uint32_t> colour(kSpriteSize * kSpriteSize), mask(colour.size());
+    MemoryDc memory(CreateCompatibleDC(screen));
+    if (sprite && GetDIBits(memory.get(), sprite, 0, kSpriteSize, colour.data(), &format,
+                            DIB_RGB_COLORS) == kSpriteSize) {
+      // The key is the sprite's bottom-left pixel, black in our artwork.
+      const uint32_t key = colour[(kSpriteSize - 1) * kSpriteSize];
+      for (size_t i = 0; i < colour.size(); ++i) {
+        mask[i] = colour[i] == key ? 0xFFFFFF : 0;
+        if (colour[i] == key) colour[i] = 0;
+      }
+    } else {
+      // A sprite that cannot be read is left out, as a failed transparent copy would leave it.
+      std::fill(colour.begin(), colour.end(), 0);
+      std::fill(mask.begin(), mask.end(), 0xFFFFFF);
+    }
+    SetDIBitsToDevice(sheet_.get(), x, kPictureSize, kSpriteSize, kSpriteSize, 0, 0, 0, kSpriteSize,
+                      colour.data(), &format, DIB_RGB_COLORS);
+    SetDIBitsToDevice(sheet_.get(), x, kPictureSize + kSpriteSize, kSpriteSize, kSpriteSize, 0, 0,
+                      0, kSpriteSize, mask.data(), &format, DIB_RGB_COLORS);
+    x += kSpriteSize;
+  }
+}
 
+// Draws the frame of the current second into the off-screen picture; false when that frame is
+// already there.
+bool TForm1::DrawPicture() {
+  HDC picture = picture_.get();
+  if (!picture || !sheet_) return false;
   SYSTEMTIME st;
   GetLocalTime(&st);
-  if (N1.Checked()) {
+  const bool timeText = N1.Checked();
+  if (!TakeNewFrame(shown_, {st.wHour, st.wMinute, st.wSecond, timeText})) return false;
+
+  BitBlt(picture, 0, 0, kPictureSize, kPictureSize, sheet_.get(), 0, 0, SRCCOPY);
+  if (timeText) {
     wchar_t text[80];
     // The user's own time format, in 24 hours and without the AM/PM marker: with the marker a
     // text such as "12:00:00 PM" runs off the round window; a Japanese system's default has none.
@@ -299,18 +352,21 @@ void TForm1::DrawPicture() {
   now.minute = st.wMinute;
   now.second = st.wSecond;
   SpriteCentres centres = SpriteCentresAt(now);
-  DrawSprite(source.get(), imageH.get(), centres.hour.x, centres.hour.y);
-  DrawSprite(source.get(), ImageM.get(), centres.minute.x, centres.minute.y);
-  DrawSprite(source.get(), ImageS.get(), centres.second.x, centres.second.y);
+  DrawSprite(0, centres.hour);
+  DrawSprite(1, centres.minute);
+  DrawSprite(2, centres.second);
+  return true;
 }
 
-void TForm1::DrawSprite(HDC source, HBITMAP sprite, int x, int y) {
-  Selection selected(source, sprite);
-  // The key is the sprite's bottom-left pixel, black in our artwork.
-  COLORREF key = GetPixel(source, 0, kSpriteSize - 1);
-  SpritePoint corner = SpriteCorner({x, y});
-  TransparentBlt(picture_.get(), corner.x, corner.y, kSpriteSize, kSpriteSize, source, 0, 0,
-                 kSpriteSize, kSpriteSize, key);
+// Transparent by mask: the mask keeps the picture where the key was, then the sprite's own
+// pixels go in where it was not.
+void TForm1::DrawSprite(int index, SpritePoint centre) {
+  SpritePoint corner = SpriteCorner(centre);
+  const int x = index * kSpriteSize;
+  BitBlt(picture_.get(), corner.x, corner.y, kSpriteSize, kSpriteSize, sheet_.get(), x,
+         kPictureSize + kSpriteSize, SRCAND);
+  BitBlt(picture_.get(), corner.x, corner.y, kSpriteSize, kSpriteSize, sheet_.get(), x,
+         kPictureSize, SRCPAINT);
 }
 
 void TForm1::CopyPictureTo(HDC dc) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "face.h"
 #include "position_file.h"
 #include "win/raii.h"
 
@@ -63,9 +64,10 @@ class TForm1 {
   void AddTrayIcon();
   void RemoveTrayIcon();
   void PopupAtCursor();
-  void DrawPicture();
+  bool DrawPicture();
   void CopyPictureTo(HDC dc);
-  void DrawSprite(HDC source, HBITMAP sprite, int x, int y);
+  void PrepareSheet(HDC screen);
+  void DrawSprite(int index, SpritePoint centre);
   void SavePosition();
 
   HINSTANCE instance_;
@@ -82,4 +84,11 @@ class TForm1 {
   Gdi<HBITMAP> pictureBitmap_;
   MemoryDc picture_;
   std::unique_ptr<Selection> pictureSelection_;
+  // What each tick copies from, selected once: the illustration at the top; below it the three
+  // sprites with their key colour made black, and below those their masks, white where the key
+  // was.
+  Gdi<HBITMAP> sheetBitmap_;
+  MemoryDc sheet_;
+  std::unique_ptr<Selection> sheetSelection_;
+  Frame shown_;  // what the off-screen picture holds
 };

@@ -6,10 +6,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 clocks_packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   faketime libasound2 clang libclang-rt-14-dev)
+# What ./bench needs besides: Google Benchmark, Python for its report, strace to count calls.
+bench_packages=(libbenchmark-dev python3 strace)
 
+# Installs the given packages that are missing (the list above when none are given).
 ensure_packages() {
-  local missing=()
-  for p in "${clocks_packages[@]}"; do
+  local missing=() wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${clocks_packages[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

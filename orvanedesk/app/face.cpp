@@ -27,6 +27,22 @@ void CMainwindow::MapToFace(HDC dc) {
   SetWindowExtEx(dc, 1000, 1000, nullptr);
   SetViewportExtEx(dc, client.right, -client.bottom, nullptr);
   SetViewportOrgEx(dc, client.right / 2, client.bottom / 2, nullptr);
+
+  // Under Wine every mapping call costs about a dozen server round trips; keeping where this
+  // mapping puts the second hand lets the tick that only moves it draw on an unmapped DC.
+  POINT ends[120];
+  for (int s = 0; s < 60; ++s) {
+    HandShape shape = ComputeHand(kSecondHand, SecondHandAngle(s));
+    ends[2 * s] = ToPoint(shape.tip);
+    ends[2 * s + 1] = ToPoint(shape.tail);
+  }
+  secondHandPixels_.client = {-1, -1};
+  if (!LPtoDP(dc, ends, 120)) return;
+  for (int s = 0; s < 60; ++s) {
+    secondHandPixels_.tip[s] = ends[2 * s];
+    secondHandPixels_.tail[s] = ends[2 * s + 1];
+  }
+  secondHandPixels_.client = {client.right, client.bottom};
 }
 
 // Pixel space: one unit a pixel from the top-left corner, for the bitmaps.
@@ -120,6 +136,22 @@ void CMainwindow::DrawSecondHand(HDC dc, int angle, COLORREF outline) {
   SetROP2(dc, R2_NOT);
   LineTo(dc, shape.tail.x, shape.tail.y);
   SetROP2(dc, R2_COPYPEN);
+}
+
+bool CMainwindow::DrawSecondHandPixels(HDC dc, int second, SIZE client) {
+  if (client.cx != secondHandPixels_.client.cx || client.cy != secondHandPixels_.client.cy ||
+      second < 0 || second >= 60) {
+    return false;
+  }
+  if (!Settings.SecondHand) return true;
+  Gdi<HPEN> pen(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
+  Selection selected(dc, pen.get());
+  const POINT tip = secondHandPixels_.tip[second], tail = secondHandPixels_.tail[second];
+  MoveToEx(dc, tip.x, tip.y, nullptr);
+  SetROP2(dc, R2_NOT);
+  LineTo(dc, tail.x, tail.y);
+  SetROP2(dc, R2_COPYPEN);
+  return true;
 }
 
 void CMainwindow::BlitBitmap(HDC dc, Gdi<HBITMAP> bitmap, int x, int y) {

@@ -166,21 +166,32 @@ void CMainwindow::OnTick() {
   if (plan.steps.empty()) return;
 
   WindowDc dc(hwnd());
-  MapToFace(dc.get());
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  // The face mapping is set up only for steps that need it: under Wine it costs more than the
+  // rest of a plain second's tick, which moves only the second hand.
+  bool mapped = false;
+  auto face = [&] {
+    if (!mapped) MapToFace(dc.get());
+    mapped = true;
+    return dc.get();
+  };
   for (const TickStep& step : plan.steps) {
     switch (step.kind) {
       case TickStep::RotateIllust:
         CurrentIllust = PickNextIllust(IllustShown, CurrentIllust, std::rand);
         break;
       case TickStep::DrawFace:
-        DrawFace(dc.get());
+        DrawFace(face());
         break;
       case TickStep::DrawHands:
-        DrawHand(dc.get(), kHourHand, HourHandAngle(step.value, step.value2), RGB(0, 0, 0));
-        DrawHand(dc.get(), kMinuteHand, MinuteHandAngle(step.value2), RGB(0, 0, 0));
+        DrawHand(face(), kHourHand, HourHandAngle(step.value, step.value2), RGB(0, 0, 0));
+        DrawHand(face(), kMinuteHand, MinuteHandAngle(step.value2), RGB(0, 0, 0));
         break;
       case TickStep::DrawSecondHand:
-        DrawSecondHand(dc.get(), SecondHandAngle(step.value), RGB(0, 0, 0));
+        if (mapped || !DrawSecondHandPixels(dc.get(), step.value, {client.right, client.bottom})) {
+          DrawSecondHand(face(), SecondHandAngle(step.value), RGB(0, 0, 0));
+        }
         break;
       case TickStep::UpdateTooltip:
         SetTooltipText(TooltipText());

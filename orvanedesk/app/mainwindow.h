@@ -92,6 +92,9 @@ class CMainwindow : public CFrameWindow {
   void DrawFace(HDC dc);
   void DrawHand(HDC dc, HandSpec hand, int angle, COLORREF outline);
   void DrawSecondHand(HDC dc, int angle, COLORREF outline);
+  // The same line on an unmapped DC, from the end points the last face mapping gave; false
+  // (nothing drawn) when there are none for this client size.
+  bool DrawSecondHandPixels(HDC dc, int second, SIZE client);
   void BlitBitmap(HDC dc, Gdi<HBITMAP> bitmap, int x, int y);
   Gdi<HBITMAP> LoadIllustFile(const std::string& name);
 
@@ -115,6 +118,13 @@ class CMainwindow : public CFrameWindow {
   void MapToPixels(HDC dc);
 
   void RunMinuteWork(const LocalTime& now);
+
+  // The second hand's end points in client pixels for each second, and the client size the
+  // face mapping had when it gave them.
+  struct SecondHandPixels {
+    SIZE client{-1, -1};
+    POINT tip[60], tail[60];
+  } secondHandPixels_;
 
   Clock clock_;
   CAlarmTracker alarms_{LocalTime{}};

@@ -181,6 +181,38 @@ TEST_F(MainWindowTest, HandsPaintedAndSecondHandInvertsThenRestores) {
   EXPECT_EQ(face.at(body.x, body.y), RGB(179, 158, 93));
 }
 
+// A plain second's tick draws the second hand on an unmapped DC from the end points the face
+// mapping gave. They must cover exactly the mapped line's pixels, or the inverting erase of one
+// by the other would leave traces on the face.
+TEST_F(MainWindowTest, SecondHandFromRememberedPixelsErasesTheMappedLineExactly) {
+  Open({2026, 12, 31, 4, 10, 8, 15});
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const SIZE size{client.right, client.bottom};
+  WindowDc screen(hwnd_);
+  MemoryDc memory(CreateCompatibleDC(screen.get()));
+  Gdi<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+  Selection selected(memory.get(), bitmap.get());
+  FillRect(memory.get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  auto inked = [&] {
+    Pixels p = CaptureDc(memory.get(), 0, 0, size.cx, size.cy);
+    int n = 0;
+    for (COLORREF c : p.pixels) n += c != RGB(255, 255, 255);
+    return n;
+  };
+  for (int s = 0; s < 60; ++s) {
+    window_->MapToFace(memory.get());
+    window_->DrawSecondHand(memory.get(), SecondHandAngle(s), RGB(0, 0, 0));
+    SetMapMode(memory.get(), MM_TEXT);
+    SetViewportOrgEx(memory.get(), 0, 0, nullptr);
+    ASSERT_GT(inked(), 0) << s;
+    ASSERT_TRUE(window_->DrawSecondHandPixels(memory.get(), s, size));
+    ASSERT_EQ(inked(), 0) << "second " << s;
+  }
+  // end points of another client size are not used
+  EXPECT_FALSE(window_->DrawSecondHandPixels(memory.get(), 0, {size.cx + 1, size.cy}));
+}
+
 TEST_F(MainWindowTest, WithoutSecondHandNoLineIsDrawn) {
   Open({2026, 12, 31, 4, 10, 8, 15}, false);
   Pixels illustration = Illustration();
