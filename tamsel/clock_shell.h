@@ -24,7 +24,7 @@ struct ClockState {
   TickState tick;
   LocalTime now;
   bool timerRunning = false;
-  bool alarmPlayed = false;
+  AlarmCheck alarm;
   POINT click{};  // drag anchor (client), then where the menu opened (screen)
   bool dialogOpen = false;
   bool trayAdded = false;

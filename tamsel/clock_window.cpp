@@ -7,6 +7,7 @@
 #include "clock_shell.h"
 #include "cp932.h"
 #include "res/resource.h"
+#include "win/probe.h"
 #include "win/raii.h"
 #include "win/system.h"
 
@@ -24,7 +25,10 @@ void StopPlaying() { sndPlaySoundW(nullptr, SND_ASYNC); }
 ClockSeams g_seams = {GetLocalNow, PlayFile, StopPlaying};
 
 void StopSound() { g_seams.stop(); }
-void PlayAlarmFile() { g_seams.play(g_clock.settings.alarmFile); }
+void PlayAlarmFile() {
+  ProbeAdd(ProbeKind::Sounds, 1);
+  g_seams.play(g_clock.settings.alarmFile);
+}
 
 namespace {
 
@@ -149,7 +153,7 @@ void OnPaint(HWND hwnd) {
       }
     }
   }
-  if (AlarmDue(g_clock.alarmPlayed, g_clock.settings, g_clock.now)) PlayAlarmFile();
+  if (AlarmDue(g_clock.alarm, g_clock.settings, g_clock.now)) PlayAlarmFile();
   // A pinned clock sinks again below whatever was raised over it.
   if (!g_clock.dialogOpen && g_clock.settings.pinned)
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -288,6 +292,8 @@ LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK ClockProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT probed;
+  if (AnswerProbe(msg, wParam, probed)) return probed;
   try {
     return HandleMessage(hwnd, msg, wParam, lParam);
   } catch (...) {

@@ -353,6 +353,23 @@ TEST_F(ClockWindowTest, AlarmPlaysOnceInItsSecondZero) {
   EXPECT_EQ(g_played.size(), 2u);
 }
 
+// A timer held up over second 0 (a busy machine) still gets the day's alarm, once.
+TEST_F(ClockWindowTest, AlarmSoundsAtALateFirstPaintOfItsMinute) {
+  WriteKey(KeyPlace::kShared, PackPosition(40, 40), kOption730, "C:\\sounds\\bell.wav");
+  g_fakeNow = {2026, 12, 9, 3, 7, 29, 58};
+  Start();
+  UpdateWindow(hwnd_);
+  TickAt({2026, 12, 9, 3, 7, 30, 2});
+  UpdateWindow(hwnd_);
+  EXPECT_EQ(g_played.size(), 1u);
+  for (int second = 3; second < 6; ++second) {
+    TickAt({2026, 12, 9, 3, 7, 30, second});
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    UpdateWindow(hwnd_);
+  }
+  EXPECT_EQ(g_played.size(), 1u);
+}
+
 TEST_F(ClockWindowTest, SetupOkWritesTheLoadedOptionBackUnchanged) {
   WriteKey(KeyPlace::kShared, PackPosition(40, 40), kOption730, "C:\\a.wav");
   Start();

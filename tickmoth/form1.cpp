@@ -6,6 +6,7 @@
 
 #include "line_file.h"
 #include "res/resource.h"
+#include "win/probe.h"
 #include "win/system.h"
 
 namespace {
@@ -100,6 +101,7 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
   LRESULT result;
+  if (AnswerProbe(msg, wParam, result)) return result;
   try {
     result = form->OnMessage(msg, wParam, lParam);
   } catch (...) {

@@ -2,15 +2,26 @@
 
 #include <windows.h>
 
-// Owners for the handles the programs hold, so every exit path releases them.
-template <typename T, T Invalid, void (*Close)(T)>
+#include "win/probe.h"
+
+// A probe build's owners count (see probe.h) and the plain ones do not; their own namespaces
+// keep the two kinds apart when a probe program links plain code, such as the common library.
+#ifdef CLOCKS_PROBE
+inline namespace probed {
+#else
+inline namespace plain {
+#endif
+
+// Owners for the handles the programs hold, so every exit path releases them. A probe build
+// counts what they hold (Kind) so the soak scenarios can see a leak.
+template <typename T, T Invalid, void (*Close)(T), ProbeKind Kind = ProbeKind::None>
 class Owned {
  public:
   Owned() = default;
-  explicit Owned(T handle) : handle_(handle) {}
+  explicit Owned(T handle) { reset(handle); }
   Owned(const Owned&) = delete;
   Owned& operator=(const Owned&) = delete;
-  Owned(Owned&& other) noexcept : handle_(other.release()) {}
+  Owned(Owned&& other) noexcept { reset(other.release()); }
   Owned& operator=(Owned&& other) noexcept {
     if (this != &other) reset(other.release());
     return *this;
@@ -21,12 +32,17 @@ class Owned {
   explicit operator bool() const { return handle_ != Invalid; }
   T release() {
     T handle = handle_;
+    if (handle_ != Invalid) ProbeAdd(Kind, -1);
     handle_ = Invalid;
     return handle;
   }
   void reset(T handle = Invalid) {
-    if (handle_ != Invalid) Close(handle_);
+    if (handle_ != Invalid) {
+      Close(handle_);
+      ProbeAdd(Kind, -1);
+    }
     handle_ = handle;
+    if (handle_ != Invalid) ProbeAdd(Kind, 1);
   }
 
  private:
@@ -46,12 +62,12 @@ inline void DestroyMenuHandle(HMENU h) { DestroyMenu(h); }
 }  // namespace raii_detail
 
 template <typename T>
-using Gdi = Owned<T, nullptr, raii_detail::DeleteGdi<T>>;
-using MemoryDc = Owned<HDC, nullptr, raii_detail::DeleteMemoryDc>;
-using RegKey = Owned<HKEY, nullptr, raii_detail::CloseKey>;
-using Handle = Owned<HANDLE, nullptr, raii_detail::CloseKernel>;
-using Icon = Owned<HICON, nullptr, raii_detail::DestroyIconHandle>;
-using Menu = Owned<HMENU, nullptr, raii_detail::DestroyMenuHandle>;
+using Gdi = Owned<T, nullptr, raii_detail::DeleteGdi<T>, ProbeKind::Gdi>;
+using MemoryDc = Owned<HDC, nullptr, raii_detail::DeleteMemoryDc, ProbeKind::Gdi>;
+using RegKey = Owned<HKEY, nullptr, raii_detail::CloseKey, ProbeKind::Kernel>;
+using Handle = Owned<HANDLE, nullptr, raii_detail::CloseKernel, ProbeKind::Kernel>;
+using Icon = Owned<HICON, nullptr, raii_detail::DestroyIconHandle, ProbeKind::User>;
+using Menu = Owned<HMENU, nullptr, raii_detail::DestroyMenuHandle, ProbeKind::User>;
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
 class FileHandle {
@@ -67,11 +83,16 @@ class FileHandle {
 // The DC of a window, released to it on scope exit.
 class WindowDc {
  public:
-  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
+    if (dc_) ProbeAdd(ProbeKind::Gdi, 1);
+  }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
   ~WindowDc() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
+    if (dc_) {
+      ReleaseDC(hwnd_, dc_);
+      ProbeAdd(ProbeKind::Gdi, -1);
+    }
   }
   HDC get() const { return dc_; }
 
@@ -106,3 +127,5 @@ class Selection {
   HDC dc_;
   HGDIOBJ old_;
 };
+
+}  // namespace

@@ -11,7 +11,7 @@
 // current hour, and the minute check with its catch-up.
 struct AlarmTickResult {
   bool newMinute = false;   // the tick's minute differs from the last tick's
-  bool timeSignal = false;  // a new minute 0
+  bool timeSignal = false;  // a new minute 0, or a new hour whose minute 0 was skipped
   bool rebuilt = false;     // hourMessages was rebuilt for the current hour
   DueMessages due;          // for one popup; empty when nothing fell due
 };

@@ -126,4 +126,15 @@ TEST(AlarmTracker, TimeSignalOnEveryNewMinuteZero) {
   EXPECT_FALSE(atZero.Tick(At(9, 11, 0, 6)).timeSignal);
 }
 
+TEST(AlarmTracker, ASkippedMinuteZeroSignalsOnceLate) {
+  Clock c(At(9, 9, 59), {});
+  EXPECT_TRUE(c.Tick(At(9, 10, 1)).timeSignal);
+  EXPECT_FALSE(c.Tick(At(9, 10, 2)).timeSignal);
+  EXPECT_TRUE(c.Tick(At(9, 13, 20)).timeSignal);  // asleep for hours: one signal
+  EXPECT_FALSE(c.Tick(At(9, 13, 21)).timeSignal);
+  // Set back over the hour: no signal until a minute 0 comes.
+  EXPECT_FALSE(c.Tick(At(9, 12, 50)).timeSignal);
+  EXPECT_TRUE(c.Tick(At(9, 13, 0)).timeSignal);
+}
+
 }  // namespace

@@ -18,7 +18,7 @@
 #include "win/raii.h"
 
 inline void DestroyImageList(HIMAGELIST h) { ImageList_Destroy(h); }
-using ImageList = Owned<HIMAGELIST, nullptr, DestroyImageList>;
+using ImageList = Owned<HIMAGELIST, nullptr, DestroyImageList, ProbeKind::User>;
 
 // The desk clock's frame window: the face, the one-second tick and all run-time state.
 class CMainwindow : public CFrameWindow {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/app.h"
+#include "win/probe.h"
 
 namespace {
 // The object whose window is being created on this thread, until its first message binds it.
@@ -57,6 +58,7 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   }
   if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   LRESULT result;
+  if (AnswerProbe(msg, wParam, result)) return result;
   try {
     result = self->OnMessage(msg, wParam, lParam);
   } catch (...) {

@@ -1,6 +1,7 @@
 #include "ui/sound_player.h"
 
 #include "cp932.h"
+#include "win/probe.h"
 
 MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
   Close();
@@ -26,7 +27,10 @@ MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
   MCI_PLAY_PARMS play{};
   play.dwCallback = reinterpret_cast<DWORD_PTR>(notify);
   error = mciSendCommandW(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
-  if (error) Close();
+  if (error)
+    Close();
+  else
+    ProbeAdd(ProbeKind::Sounds, 1);
   return error;
 }
 
