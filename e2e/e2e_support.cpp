@@ -22,7 +22,10 @@ Program::Program(const std::wstring& exeName, const std::wstring& arguments) {
 
 Program::~Program() {
   if (!process_) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+  // Ending is asynchronous: wait, so a program cut off half-way through a save cannot write
+  // after the scenario's guards have put the folder back.
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT && TerminateProcess(process_, 1))
+    WaitForSingleObject(process_, 10000);
   CloseHandle(process_);
 }
 

@@ -8,16 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "artwork_files.h"
+
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes ReadFile(const std::string& rel) {
-  std::ifstream in(std::string(ARTWORK_ROOT) + "/" + rel, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-uint32_t U16(const Bytes& b, size_t at) { return b[at] | b[at + 1] << 8; }
-uint32_t U32(const Bytes& b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
 
 TEST(PopupArtwork, PicturesAre100By116In256Colours) {
   for (const char* name : {"popup146.bmp", "popup151.bmp", "popup152.bmp"}) {

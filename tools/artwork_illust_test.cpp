@@ -9,18 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "artwork_files.h"
+
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes ReadFile(const std::string& rel) {
-  std::ifstream in(std::string(ARTWORK_ROOT) + "/" + rel, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-uint32_t U32(const Bytes& b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
 
 // A 176 by 409, 24-bit, bottom-up BMP as the desk clock loads it; empty when it is not one.
 struct Face {

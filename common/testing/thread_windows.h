@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,9 @@
 // thread's timers, so a thread timer can find and answer what a modal call shows.
 
 std::wstring WindowText(HWND hwnd);
+// Runs this thread's messages until `done` holds or the time runs out; returns done()'s last
+// value.
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // The first visible window of this thread with this class and, when given, this caption.
 HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption = nullptr);
 // Every visible dialog of this thread (dialogs, property sheets, message boxes).

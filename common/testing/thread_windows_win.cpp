@@ -25,6 +25,18 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  MSG msg;
+  while (!done() && GetTickCount() - start < timeoutMs) {
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&msg);
+    else
+      Sleep(10);
+  }
+  return done();
+}
+
 HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption) {
   struct Query {
     const wchar_t* cls;

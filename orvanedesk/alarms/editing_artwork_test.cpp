@@ -9,16 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "../../tools/artwork_files.h"
+
 namespace {
-
-std::vector<uint8_t> ReadFile(const std::string& rel) {
-  std::ifstream in(std::string(ARTWORK_ROOT) + "/" + rel, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
-}
 
 TEST(EditingArtwork, WizardPicturesAre136By164TrueColourBitmaps) {
   for (const char* name : {"wizard147.bmp", "wizard148.bmp", "wizard149.bmp"}) {

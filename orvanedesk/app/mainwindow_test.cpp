@@ -12,6 +12,7 @@
 #include "win/pixels.h"
 #include "win/system.h"
 #include "testing/silent_wave.h"
+#include "testing/thread_windows.h"
 
 namespace {
 
@@ -275,16 +276,7 @@ TEST_F(MainWindowTest, ExitSoundHoldsTheCloseUntilItHasPlayed) {
   EXPECT_TRUE(window_->SoundPlaying);
   EXPECT_TRUE(IsWindow(hwnd_));
   // The completion notice finishes the close.
-  DWORD start = GetTickCount();
-  MSG msg;
-  while (IsWindow(hwnd_) && GetTickCount() - start < 5000) {
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageW(&msg);
-    } else {
-      Sleep(10);
-    }
-  }
-  EXPECT_FALSE(IsWindow(hwnd_));
+  EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindow(hwnd_); }));
   EXPECT_FALSE(window_->SoundPlaying);
   DeleteFileW(wave.c_str());
 }

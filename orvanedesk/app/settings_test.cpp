@@ -8,6 +8,7 @@
 #include "cp932.h"
 #include "win/pixels.h"
 #include "testing/silent_wave.h"
+#include "testing/thread_windows.h"
 
 namespace {
 
@@ -301,16 +302,7 @@ TEST_F(SettingsTest, LateNoticeOfAnotherDeviceDoesNotEndTheExitSound) {
   EXPECT_TRUE(window_->SoundPlaying);
   EXPECT_TRUE(IsWindow(hwnd_));
   // Its own notice ends the close, which saves.
-  DWORD start = GetTickCount();
-  MSG msg;
-  while (IsWindow(hwnd_) && GetTickCount() - start < 5000) {
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageW(&msg);
-    } else {
-      Sleep(10);
-    }
-  }
-  EXPECT_FALSE(IsWindow(hwnd_));
+  EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindow(hwnd_); }));
   EXPECT_TRUE(StoredInt(L"SecondHand"));
   DeleteFileW(wave.c_str());
   RemoveDirectoryW(folder.c_str());

@@ -11,6 +11,7 @@
 #include "cp932.h"
 #include "res/resource.h"
 #include "settings/settings_sheet.h"
+#include "testing/silent_wave.h"
 #include "testing/thread_windows.h"
 #include "win/pixels.h"
 #include "win/system.h"
@@ -22,18 +23,38 @@ namespace {
 
 std::vector<std::function<void()>> g_steps;
 size_t g_nextStep = 0;
+UINT_PTR g_stepTimer = 0;
 void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (g_nextStep >= g_steps.size()) {
+  if (timer != g_stepTimer || g_nextStep >= g_steps.size()) {
     KillTimer(nullptr, timer);
+    if (timer == g_stepTimer) g_stepTimer = 0;
     return;
   }
   auto step = g_steps[g_nextStep++];
   step();
 }
-void Script(std::vector<std::function<void()>> steps) {
+
+// The script's steps run while this lives: its end stops them, so no step can run once the
+// test's own variables, which the steps refer to, are gone.
+class ScriptRun {
+ public:
+  ScriptRun() = default;
+  ScriptRun(const ScriptRun&) = delete;
+  ScriptRun& operator=(const ScriptRun&) = delete;
+  ~ScriptRun() {
+    if (g_stepTimer) KillTimer(nullptr, g_stepTimer);
+    g_stepTimer = 0;
+    g_steps.clear();
+    g_nextStep = 0;
+  }
+};
+
+[[nodiscard]] ScriptRun Script(std::vector<std::function<void()>> steps) {
+  if (g_stepTimer) KillTimer(nullptr, g_stepTimer);  // one script at a time
   g_steps = std::move(steps);
   g_nextStep = 0;
-  SetTimer(nullptr, 0, 80, RunStep);
+  g_stepTimer = SetTimer(nullptr, 0, 80, RunStep);
+  return ScriptRun();
 }
 
 // The visible dialog of this thread with this caption.
@@ -140,37 +161,39 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   std::wstring caption;
   std::vector<std::wstring> tabs;
   bool clockEnabled = true, pageFits = false;
-  Script({[&] {
-            caption = WindowText(Sheet());
-            HWND tab = PropSheet_GetTabControl(Sheet());
-            for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
-              wchar_t text[64] = {};
-              TCITEMW item{};
-              item.mask = TCIF_TEXT;
-              item.pszText = text;
-              item.cchTextMax = 64;
-              TabCtrl_GetItem(tab, i, &item);
-              tabs.push_back(text);
-            }
-            clockEnabled = IsWindowEnabled(hwnd_);
-            // The page, laid out in its own font, fits inside the tab: its lower right banner too.
-            RECT area, page;
+  auto run =
+      Script({[&] {
+                caption = WindowText(Sheet());
+                HWND tab = PropSheet_GetTabControl(Sheet());
+                for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+                  wchar_t text[64] = {};
+                  TCITEMW item{};
+                  item.mask = TCIF_TEXT;
+                  item.pszText = text;
+                  item.cchTextMax = 64;
+                  TabCtrl_GetItem(tab, i, &item);
+                  tabs.push_back(text);
+                }
+                clockEnabled = IsWindowEnabled(hwnd_);
+                // The page, laid out in its own font, fits inside the tab: its lower right banner
+                // too.
+                RECT area, page;
 
-            GetClientRect(tab, &area);
-            TabCtrl_AdjustRect(tab, FALSE, &area);
-            MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
-            GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
-            pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
-            Click(PageItem(IDC_TITLE_FACE));
-            Click(PageItem(IDC_SECOND_HAND));
-          },
-          [] { ShowTab(1); }, [] { PostMessageW(PageItem(IDC_SELECT_ALL), BM_CLICK, 0, 0); },
-          [] { Click(PageItem(IDC_UPDATE_ILLUST)); }, [] { ShowTab(2); },
-          [] {
-            SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
-            Click(PageItem(IDC_SOUND_CLEAR));
-          },
-          [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
+                GetClientRect(tab, &area);
+                TabCtrl_AdjustRect(tab, FALSE, &area);
+                MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+                GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
+                pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
+                Click(PageItem(IDC_TITLE_FACE));
+                Click(PageItem(IDC_SECOND_HAND));
+              },
+              [] { ShowTab(1); }, [] { PostMessageW(PageItem(IDC_SELECT_ALL), BM_CLICK, 0, 0); },
+              [] { Click(PageItem(IDC_UPDATE_ILLUST)); }, [] { ShowTab(2); },
+              [] {
+                SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+                Click(PageItem(IDC_SOUND_CLEAR));
+              },
+              [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
   OpenSheet();
   EXPECT_EQ(caption, L"プロパティ");
   EXPECT_FALSE(clockEnabled);  // the clock owns the modal sheet
@@ -190,13 +213,13 @@ TEST_F(SettingsSheetTest, RecordsComeBackUnchangedThroughApplyAndOk) {
   window_->Messages = {kRecordA, kRecordB};
   window_->HourMessages.clear();
   int rows = 0;
-  Script({[] { ShowTab(3); },
-          [&] {
-            rows = ListView_GetItemCount(PageItem(IDC_ALARM_LIST));
-            PropSheet_Changed(Sheet(), Page());
-            SheetButton(kIdApplyNow);
-          },
-          [] { SheetButton(IDOK); }});
+  auto run = Script({[] { ShowTab(3); },
+                     [&] {
+                       rows = ListView_GetItemCount(PageItem(IDC_ALARM_LIST));
+                       PropSheet_Changed(Sheet(), Page());
+                       SheetButton(kIdApplyNow);
+                     },
+                     [] { SheetButton(IDOK); }});
   OpenSheet();
   EXPECT_EQ(rows, 2);
   EXPECT_EQ(window_->Messages, (std::vector<CMessageRecord>{kRecordA, kRecordB}));
@@ -212,39 +235,39 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
   int titleFaceAfterUntick = -1, titleFaceAfterApply = -1;
   bool sheetOpenAfterApply = false;
   Pixels withNumerals, withoutNumerals;
-  Script({[&] {
-            size = ComboSelection(PageItem(IDC_FONT_SIZE));
-            Click(PageItem(IDC_TITLE_FACE));
-          },
-          [&] {
-            greyed = !IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
-                     !IsWindowEnabled(PageItem(IDC_FONT_SIZE)) &&
-                     !IsWindowEnabled(PageItem(IDC_FONT_LABEL)) &&
-                     !IsWindowEnabled(PageItem(IDC_SIZE_LABEL));
-            applyEnabled = IsWindowEnabled(GetDlgItem(Sheet(), kIdApplyNow));
-            SheetButton(kIdApplyNow);
-          },
-          [&] {
-            titleFaceAfterUntick = window_->Settings.TitleFace;
-            withoutNumerals = Face();
-            Click(PageItem(IDC_TITLE_FACE));
-          },
-          [&] {
-            enabledAgain = IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
-                           IsWindowEnabled(PageItem(IDC_FONT_SIZE));
-            HWND sizes = PageItem(IDC_FONT_SIZE);
-            SendMessageW(sizes, CB_SETCURSEL, 11, 0);
-            SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(sizes));
-            sizeAfterPick = ComboSelection(sizes);
-            SheetButton(kIdApplyNow);
-          },
-          [&] {
-            titleFaceAfterApply = window_->Settings.TitleFace;
-            sheetOpenAfterApply = Sheet() != nullptr;
-            withNumerals = Face();
-            SheetButton(IDCANCEL);
-          }});
+  auto run = Script({[&] {
+                       size = ComboSelection(PageItem(IDC_FONT_SIZE));
+                       Click(PageItem(IDC_TITLE_FACE));
+                     },
+                     [&] {
+                       greyed = !IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
+                                !IsWindowEnabled(PageItem(IDC_FONT_SIZE)) &&
+                                !IsWindowEnabled(PageItem(IDC_FONT_LABEL)) &&
+                                !IsWindowEnabled(PageItem(IDC_SIZE_LABEL));
+                       applyEnabled = IsWindowEnabled(GetDlgItem(Sheet(), kIdApplyNow));
+                       SheetButton(kIdApplyNow);
+                     },
+                     [&] {
+                       titleFaceAfterUntick = window_->Settings.TitleFace;
+                       withoutNumerals = Face();
+                       Click(PageItem(IDC_TITLE_FACE));
+                     },
+                     [&] {
+                       enabledAgain = IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
+                                      IsWindowEnabled(PageItem(IDC_FONT_SIZE));
+                       HWND sizes = PageItem(IDC_FONT_SIZE);
+                       SendMessageW(sizes, CB_SETCURSEL, 11, 0);
+                       SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_FONT_SIZE, CBN_SELCHANGE),
+                                    reinterpret_cast<LPARAM>(sizes));
+                       sizeAfterPick = ComboSelection(sizes);
+                       SheetButton(kIdApplyNow);
+                     },
+                     [&] {
+                       titleFaceAfterApply = window_->Settings.TitleFace;
+                       sheetOpenAfterApply = Sheet() != nullptr;
+                       withNumerals = Face();
+                       SheetButton(IDCANCEL);
+                     }});
   OpenSheet();
   EXPECT_EQ(size, L"10");
   EXPECT_TRUE(greyed);
@@ -270,7 +293,7 @@ TEST_F(SettingsSheetTest, GeneralTabOffersTrueTypeFamiliesAndSelectsByPrefix) {
   window_->Settings.FontSize = 11;
   std::vector<std::wstring> faces;
   std::wstring face, size;
-  Script({[&] {
+  auto run = Script({[&] {
     HWND combo = PageItem(IDC_FONT_FACE);
     for (int i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
       wchar_t text[64] = {};
@@ -300,29 +323,29 @@ TEST_F(SettingsSheetTest, IllustrationTabKeepsOneTickedAndShowsAtOnce) {
   bool retickedAfterBox = false, showNowEnabled = false, radiosDisabled = false;
   int dailyChecked = -1;
   int currentAfterShowNow = -1;
-  Script({[] { ShowTab(1); },
-          [&] {
-            dailyChecked = IsDlgButtonChecked(Page(), IDC_EVERY_DAY);
-            ClickCheckBox(1);  // the only ticked one
-          },
-          [&] { message = AnswerMessageBox(); },
-          [&] {
-            retickedAfterBox = ListChecked(1);
-            ClickCheckBox(0);
-          },
-          [&] {
-            showNowEnabled = IsWindowEnabled(PageItem(IDC_SHOW_NOW));
-            Click(PageItem(IDC_SHOW_NOW));
-          },
-          [&] {
-            currentAfterShowNow = window_->CurrentIllust;
-            Click(PageItem(IDC_UPDATE_ILLUST));
-          },
-          [&] {
-            radiosDisabled = !IsWindowEnabled(PageItem(IDC_EVERY_MINUTE)) &&
-                             !IsWindowEnabled(PageItem(IDC_EVERY_DAY));
-            SheetButton(IDOK);
-          }});
+  auto run = Script({[] { ShowTab(1); },
+                     [&] {
+                       dailyChecked = IsDlgButtonChecked(Page(), IDC_EVERY_DAY);
+                       ClickCheckBox(1);  // the only ticked one
+                     },
+                     [&] { message = AnswerMessageBox(); },
+                     [&] {
+                       retickedAfterBox = ListChecked(1);
+                       ClickCheckBox(0);
+                     },
+                     [&] {
+                       showNowEnabled = IsWindowEnabled(PageItem(IDC_SHOW_NOW));
+                       Click(PageItem(IDC_SHOW_NOW));
+                     },
+                     [&] {
+                       currentAfterShowNow = window_->CurrentIllust;
+                       Click(PageItem(IDC_UPDATE_ILLUST));
+                     },
+                     [&] {
+                       radiosDisabled = !IsWindowEnabled(PageItem(IDC_EVERY_MINUTE)) &&
+                                        !IsWindowEnabled(PageItem(IDC_EVERY_DAY));
+                       SheetButton(IDOK);
+                     }});
   OpenSheet();
   EXPECT_EQ(dailyChecked, BST_CHECKED);
   EXPECT_EQ(message, L"最低一枚は絵柄の選択が必要です。");
@@ -340,7 +363,8 @@ TEST_F(SettingsSheetTest, SelectAllTicksEveryIllustration) {
   window_->IllustNames = {"a", "b", "c", "d", "e"};
   window_->IllustShown = {0, 0, 1, 0, 0};
   window_->CurrentIllust = 2;
-  Script({[] { ShowTab(1); }, [] { Click(PageItem(IDC_SELECT_ALL)); }, [] { SheetButton(IDOK); }});
+  auto run = Script(
+      {[] { ShowTab(1); }, [] { Click(PageItem(IDC_SELECT_ALL)); }, [] { SheetButton(IDOK); }});
   OpenSheet();
   EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 1, 1, 1, 1}));
   EXPECT_FALSE(window_->FewIllusts);
@@ -354,46 +378,46 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   std::wstring dialogCaption;
   bool clearEnabledOnFile = false, clearDisabledOnEvent = false;
   bool testing = false, idleAgain = false;
-  Script({[] { ShowTab(2); },
-          [&] {
-            // Children sorted by text while the list keeps its order.
-            timeChildren = Children(EventNode(2));
-            SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
-            clearEnabledOnFile = IsWindowEnabled(PageItem(IDC_SOUND_CLEAR));
-            Click(PageItem(IDC_SOUND_ADD));
-          },
-          [&] {
-            HWND open = FindDialog(L"追加");
-            dialogCaption = open ? L"追加" : L"";
-            if (!open) return;
-            SetDlgItemTextW(open, 0x47C, wave.c_str());  // the file name box
-            SendMessageW(open, WM_COMMAND, IDOK, 0);
-          },
-          [] {},
-          [&] {
-            // A file entry is selected now (the new one); play enters the test state even for
-            // a file that cannot play, until stop.
-            Click(PageItem(IDC_SOUND_PLAY));
-          },
-          [&] {
-            testing = !IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
-                      IsWindowEnabled(PageItem(IDC_SOUND_STOP));
-            Click(PageItem(IDC_SOUND_STOP));
-          },
-          [&] {
-            idleAgain = IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
-                        !IsWindowEnabled(PageItem(IDC_SOUND_STOP));
-            // Clear the entry for "C:\a.wav", the first child.
-            SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
-            Click(PageItem(IDC_SOUND_CLEAR));
-          },
-          [&] {
-            afterClear = Children(EventNode(2));
-            SelectTreeItem(EventNode(0));
-            clearDisabledOnEvent = !IsWindowEnabled(PageItem(IDC_SOUND_CLEAR)) &&
-                                   !IsWindowEnabled(PageItem(IDC_SOUND_PLAY));
-            SheetButton(IDOK);
-          }});
+  auto run = Script({[] { ShowTab(2); },
+                     [&] {
+                       // Children sorted by text while the list keeps its order.
+                       timeChildren = Children(EventNode(2));
+                       SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+                       clearEnabledOnFile = IsWindowEnabled(PageItem(IDC_SOUND_CLEAR));
+                       Click(PageItem(IDC_SOUND_ADD));
+                     },
+                     [&] {
+                       HWND open = FindDialog(L"追加");
+                       dialogCaption = open ? L"追加" : L"";
+                       if (!open) return;
+                       SetDlgItemTextW(open, 0x47C, wave.c_str());  // the file name box
+                       SendMessageW(open, WM_COMMAND, IDOK, 0);
+                     },
+                     [] {},
+                     [&] {
+                       // A file entry is selected now (the new one); play enters the test state
+                       // even for a file that cannot play, until stop.
+                       Click(PageItem(IDC_SOUND_PLAY));
+                     },
+                     [&] {
+                       testing = !IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
+                                 IsWindowEnabled(PageItem(IDC_SOUND_STOP));
+                       Click(PageItem(IDC_SOUND_STOP));
+                     },
+                     [&] {
+                       idleAgain = IsWindowEnabled(PageItem(IDC_SOUND_PLAY)) &&
+                                   !IsWindowEnabled(PageItem(IDC_SOUND_STOP));
+                       // Clear the entry for "C:\a.wav", the first child.
+                       SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+                       Click(PageItem(IDC_SOUND_CLEAR));
+                     },
+                     [&] {
+                       afterClear = Children(EventNode(2));
+                       SelectTreeItem(EventNode(0));
+                       clearDisabledOnEvent = !IsWindowEnabled(PageItem(IDC_SOUND_CLEAR)) &&
+                                              !IsWindowEnabled(PageItem(IDC_SOUND_PLAY));
+                       SheetButton(IDOK);
+                     }});
   OpenSheet();
   EXPECT_EQ(timeChildren, (std::vector<std::wstring>{L"C:\\a.wav", L"C:\\z.wav"}));
   EXPECT_TRUE(clearEnabledOnFile);
@@ -414,7 +438,7 @@ TEST_F(SettingsSheetTest, AnUntickedCurrentIllustrationGivesWayToAShownOne) {
   window_->IllustNames = {"a", "b", "c", "d"};
   window_->IllustShown = {1, 0, 0, 1};
   window_->CurrentIllust = 0;
-  Script({[] { ShowTab(1); }, [] { ClickCheckBox(0); }, [] { SheetButton(IDOK); }});
+  auto run = Script({[] { ShowTab(1); }, [] { ClickCheckBox(0); }, [] { SheetButton(IDOK); }});
   OpenSheet();
   EXPECT_EQ(window_->IllustShown, (std::vector<int>{0, 0, 0, 1}));
   EXPECT_EQ(window_->CurrentIllust, 3);
@@ -427,31 +451,7 @@ struct TempWave {
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
     path = std::wstring(folder) + L"settings_sheet_test.wav";
-    const uint32_t rate = 8000, samples = 800;  // a tenth of a second, 8-bit mono
-    std::string data = "RIFF";
-    auto u32 = [&](uint32_t v) {
-      for (int i = 0; i < 4; ++i) data += static_cast<char>(v >> (8 * i));
-    };
-    auto u16 = [&](uint16_t v) {
-      data += static_cast<char>(v);
-      data += static_cast<char>(v >> 8);
-    };
-    u32(36 + samples);
-    data += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate);
-    u16(1);
-    u16(8);
-    data += "data";
-    u32(samples);
-    data.append(samples, '\x80');
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    CloseHandle(file);
+    EXPECT_TRUE(WriteFileBytes(path, SilentWave()));
   }
   ~TempWave() { DeleteFileW(path.c_str()); }
   std::wstring path;
@@ -478,7 +478,7 @@ TEST_F(SettingsSheetTest, SoundTabTestEndsWithTheCompletionNotice) {
         ended = true;
     });
   steps.push_back([] { SheetButton(IDCANCEL); });
-  Script(steps);
+  auto run = Script(steps);
   OpenSheet();
   EXPECT_TRUE(testing);
   EXPECT_TRUE(ended);
@@ -493,18 +493,18 @@ TEST(AlarmListPage, CarriesItsRecordsThroughApplyAndOk) {
   sheet.AddPage(&page);
   int columns = 0;
   bool addEnabled = false, othersDisabled = false;
-  Script({[&] {
-            HWND p = PropSheet_GetCurrentPageHwnd(FindDialog(L"シート"));
-            HWND list = GetDlgItem(p, IDC_ALARM_LIST);
-            columns = Header_GetItemCount(ListView_GetHeader(list));
-            addEnabled = IsWindowEnabled(GetDlgItem(p, IDC_ALARM_ADD));
-            othersDisabled = !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_DELETE)) &&
-                             !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_PROPERTIES)) &&
-                             !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_TEST));
-            PropSheet_Changed(FindDialog(L"シート"), p);
-            Click(GetDlgItem(FindDialog(L"シート"), kIdApplyNow));
-          },
-          [] { Click(GetDlgItem(FindDialog(L"シート"), IDOK)); }});
+  auto run = Script({[&] {
+                       HWND p = PropSheet_GetCurrentPageHwnd(FindDialog(L"シート"));
+                       HWND list = GetDlgItem(p, IDC_ALARM_LIST);
+                       columns = Header_GetItemCount(ListView_GetHeader(list));
+                       addEnabled = IsWindowEnabled(GetDlgItem(p, IDC_ALARM_ADD));
+                       othersDisabled = !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_DELETE)) &&
+                                        !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_PROPERTIES)) &&
+                                        !IsWindowEnabled(GetDlgItem(p, IDC_ALARM_TEST));
+                       PropSheet_Changed(FindDialog(L"シート"), p);
+                       Click(GetDlgItem(FindDialog(L"シート"), kIdApplyNow));
+                     },
+                     [] { Click(GetDlgItem(FindDialog(L"シート"), IDOK)); }});
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(columns, 8);
   EXPECT_TRUE(addEnabled);
