@@ -8,7 +8,6 @@
 #include "clock_logic.h"
 #include "edition.h"
 #include "settings.h"
-#include "win/raii.h"
 
 // The character clock's Win32 side: one window procedure over process-wide state.
 
@@ -30,9 +29,6 @@ struct ClockState {
   bool dialogOpen = false;
   bool trayAdded = false;
   UINT taskbarCreated = 0;
-  // The three pictures the paints draw from, loaded by the first paint that finds them missing
-  // and kept until the window goes.
-  Gdi<HBITMAP> background, frames, glyphs;
 };
 extern ClockState g_clock;
 

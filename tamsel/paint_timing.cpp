@@ -64,7 +64,7 @@ int wmain(int argc, wchar_t** argv) {
           DeleteObject(RegionFromBitmapPixelByPixel(picture.get(), kKeyColour));
         }));
 
-  // What loading the three pictures from the resources costs (the clock keeps them).
+  // What each paint spends on loading its three pictures from the resources.
   Print("load_three_pictures", CpuMsPerCall(n, [&] {
           for (int id : {IDB_BACKGROUND, IDB_FRAMES, IDB_GLYPHS}) {
             Gdi<HBITMAP> loaded(LoadBitmapW(instance, MAKEINTRESOURCEW(id)));

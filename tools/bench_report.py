@@ -236,8 +236,8 @@ def tamsel_section(folder):
     labels = [
         ("region_from_one_read", "window region from picture 104, pixels read in one call"),
         ("region_pixel_by_pixel", "the same region, one GetPixel and one union per run"),
-        ("load_three_pictures", "loading the three pictures from the resources (once now; "
-                                "each paint did it before)"),
+        ("load_three_pictures", "loading the three pictures from the resources, as each paint "
+                                "does"),
         ("paint_whole_window", "a whole-window paint (a new minute)"),
         ("paint_face_area", "a face-area paint (an animation frame)"),
         ("tick_and_paint_mean", "a 40 ms tick with the paint it asks for, mean over one "
