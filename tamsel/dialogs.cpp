@@ -8,6 +8,7 @@
 #include "clock_shell.h"
 #include "cp932.h"
 #include "res/resource.h"
+#include "win/system.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ void AlarmBrowse(HWND dlg) {
   ofn.nMaxFileTitle = 255;
   ofn.lpstrTitle = L"WAVEファイル指定";
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (GetOpenFileNameW(&ofn)) {
+  if (ShowOpenFileDialog(&ofn)) {
     if (std::optional<std::string> chosen = WideToCp932(file))
       g_clock.settings.alarmFile = CutCp932(*chosen, kAlarmFileMax);
     else

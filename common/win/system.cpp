@@ -1,6 +1,7 @@
 #include "system.h"
 
 #include <windows.h>
+#include <commdlg.h>
 
 std::wstring GetModulePath() {
   // Long paths can exceed MAX_PATH; grow until the name fits.
@@ -20,6 +21,19 @@ std::wstring GetModuleFolder() {
   std::wstring path = GetModulePath();
   size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+bool ShowOpenFileDialog(tagOFNW* ofn) {
+  // Loaded at first use rather than linked: the dialog's library brings the printing and COM
+  // libraries with it, a good share of every start-up, for a dialog most runs never open.
+  using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const Open open = [] {
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    return library ? reinterpret_cast<Open>(
+                         reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
+                   : nullptr;
+  }();
+  return open && open(ofn);
 }
 
 LocalTime GetLocalNow() {

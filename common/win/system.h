@@ -11,5 +11,9 @@ std::wstring GetModulePath();
 
 LocalTime GetLocalNow();
 
+struct tagOFNW;
+// The open-file dialog (GetOpenFileNameW); false when cancelled or not available.
+bool ShowOpenFileDialog(tagOFNW* ofn);
+
 // The system's own description of an error code, for telling the user why.
 std::wstring SystemErrorText(unsigned long error);

@@ -5,6 +5,7 @@
 #include "alarms/message_file.h"
 #include "cp932.h"
 #include "res/resource.h"
+#include "win/system.h"
 
 std::wstring LoadResourceString(UINT id) {
   const wchar_t* text = nullptr;
@@ -26,7 +27,7 @@ std::wstring BrowseWaveFile(HWND owner) {
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrTitle = L"参照";
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&ofn)) return {};
+  if (!ShowOpenFileDialog(&ofn)) return {};
   return path;
 }
 

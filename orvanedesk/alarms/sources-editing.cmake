@@ -17,7 +17,6 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/add_sheet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/message_sheet.cpp)
-  target_link_libraries(orvanedesk_shell PUBLIC comdlg32)
 endif()
 
 if(WIN32)

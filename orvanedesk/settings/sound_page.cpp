@@ -4,6 +4,7 @@
 
 #include "cp932.h"
 #include "res/resource.h"
+#include "win/system.h"
 
 // Event nodes carry no item data; a file entry carries the address of its exact path bytes.
 
@@ -100,7 +101,7 @@ void CMyPropertyPage2::OnAdd() {
   open.nMaxFile = MAX_PATH * 4;
   open.lpstrTitle = L"追加";
   open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&open)) return;
+  if (!ShowOpenFileDialog(&open)) return;
   std::optional<std::string> path = WideToCp932(file);
   if (!path) {
     // Sound.ini holds code page 932 text; this name would come back as another file.

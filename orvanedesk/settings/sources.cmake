@@ -17,7 +17,6 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/illust_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sound_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_sheet.cpp)
-  target_link_libraries(orvanedesk_shell PUBLIC comdlg32)
   # The sheet's tests run in the window tests' program: they save beside it and to its key.
   if(TARGET orvanedesk_shell_test)
     target_sources(orvanedesk_shell_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/settings_sheet_test.cpp)
