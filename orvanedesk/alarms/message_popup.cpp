@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "cp932.h"
+#include "framework/window.h"
 #include "res/resource.h"
 
 namespace {
@@ -133,19 +134,8 @@ BOOL CMessagePopup::OnInitDialog() {
   ShowWindow(Item(IDC_POPUP_PREV), single ? SW_HIDE : SW_SHOW);
   if (!single) UpdateButtons(1);
 
-  tooltip_ =
-      CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                      CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (tooltip_) {
-    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(title_.hwnd());
-    tool.lpszText = const_cast<wchar_t*>(L"件名");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  tooltip_ = CreateTooltip(hwnd(), 0);
+  if (tooltip_) AddTooltipTool(tooltip_, hwnd(), title_.hwnd(), L"件名");
 
   // The window is not on screen yet, so its label cannot paint (and measure) itself: measure
   // the first message here so the first layout has a height to go by.

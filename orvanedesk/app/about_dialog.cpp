@@ -7,6 +7,7 @@
 
 #include "app/browser_command.h"
 #include "cp932.h"
+#include "framework/window.h"
 #include "res/resource.h"
 
 namespace {
@@ -106,20 +107,10 @@ BOOL CAboutDlg::OnInitDialog() {
 
   // A modal dialog has no message pre-translation of its own, so the tooltip watches the
   // link pictures' messages itself.
-  tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+  tooltip_ = CreateTooltip(hwnd(), TTS_ALWAYSTIP);
   if (tooltip_) {
-    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
-    for (const AboutLink& link : kLinks) {
-      TTTOOLINFOW tool{};
-      tool.cbSize = sizeof tool;
-      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      tool.hwnd = hwnd();
-      tool.uId = reinterpret_cast<UINT_PTR>(Item(link.control));
-      tool.lpszText = const_cast<wchar_t*>(link.tip);
-      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    for (const AboutLink& link : kLinks)
+      AddTooltipTool(tooltip_, hwnd(), Item(link.control), link.tip, TTF_SUBCLASS);
   }
   return TRUE;
 }

@@ -123,25 +123,13 @@ bool CMainwindow::OnCreate() {
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kCmdAbout, L"バージョン情報(&A)...");
 
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  tooltip_ =
-      CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr);
-  if (tooltip_) {
-    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-    tool.lpszText = const_cast<wchar_t*>(L"Orvane");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  tooltip_ = CreateTooltip(hwnd(), TTS_ALWAYSTIP);
+  if (tooltip_) AddTooltipTool(tooltip_, hwnd(), hwnd(), L"Orvane");
 
   iconList_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 10, 10));
   for (int id : {IDI_EVENT, IDI_SOUND, IDI_MESSAGE, IDI_MESSAGE_SOUND}) {
-    Icon icon(static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    Icon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     ImageList_AddIcon(iconList_.get(), icon.get());
   }
   SoundPlaying = false;

@@ -1,5 +1,7 @@
 #include "framework/window.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <utility>
 
@@ -82,4 +84,22 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 void CFrameWindow::PostNcDestroy() {
   CApplication* app = CApplication::Current();
   if (app && app->MainWindow() == this) PostQuitMessage(0);
+}
+
+HWND CreateTooltip(HWND owner, DWORD style) {
+  HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (tooltip) SendMessageW(tooltip, TTM_ACTIVATE, TRUE, 0);
+  return tooltip;
+}
+
+void AddTooltipTool(HWND tooltip, HWND owner, HWND tool, const wchar_t* text, UINT flags) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | flags;
+  info.hwnd = owner;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<wchar_t*>(text);
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }

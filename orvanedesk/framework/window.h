@@ -39,3 +39,9 @@ class CFrameWindow : public CWindow {
   void DefaultClose() { DestroyWindow(hwnd()); }
   void PostNcDestroy() override;
 };
+
+// An active tooltip control owned by `owner`, which destroys it; nullptr when it cannot be made.
+HWND CreateTooltip(HWND owner, DWORD style);
+// Adds the window `tool` (a child of `owner`, or `owner` itself) with its tip text; `flags` adds
+// to TTF_IDISHWND.
+void AddTooltipTool(HWND tooltip, HWND owner, HWND tool, const wchar_t* text, UINT flags = 0);
