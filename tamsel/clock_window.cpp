@@ -97,7 +97,7 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW* create) {
   RECT wanted{s.x, s.y, s.x + Ed().window.width, s.y + Ed().window.height};
   if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) g_clock.settings.x = g_clock.settings.y = 0;
   SetWindowPos(hwnd, ZOrder(), g_clock.settings.x, g_clock.settings.y, 0, 0,
-               SWP_NOSIZE | SWP_SHOWWINDOW);
+               SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   AddTrayIcon();
 }
 
@@ -154,9 +154,10 @@ void OnPaint(HWND hwnd) {
     }
   }
   if (AlarmDue(g_clock.alarm, g_clock.settings, g_clock.now)) PlayAlarmFile();
-  // A pinned clock sinks again below whatever was raised over it.
+  // A pinned clock sinks again below whatever was raised over it; activating it would raise it.
   if (!g_clock.dialogOpen && g_clock.settings.pinned)
-    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 // Moves the window so the drag anchor stays under the pointer at client point (x, y).
@@ -180,7 +181,7 @@ void OnCommand(HWND hwnd, UINT id) {
   switch (id) {
     case IDM_SETUP:
       DialogBoxParamW(g_clock.instance, MAKEINTRESOURCEW(IDD_SETUP), hwnd, SetupProc, 0);
-      SetWindowPos(hwnd, ZOrder(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      SetWindowPos(hwnd, ZOrder(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       InvalidateRect(hwnd, nullptr, FALSE);
       break;
     case IDM_ALARM:

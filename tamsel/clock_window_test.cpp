@@ -556,6 +556,41 @@ TEST_F(ClockWindowTest, DragMovesAndSavesUnlessPinnedOrShifted) {
   EXPECT_EQ(frame.top, -30);
 }
 
+// Whether `upper` lies above `lower` in the z-order of top-level windows.
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (w == lower) return true;
+  return false;
+}
+
+// A pinned clock pushed to the bottom must not come up again: a z-order change that also
+// activates it would raise it over the window it should lie under.
+TEST_F(ClockWindowTest, PinnedClockStaysBelowAnotherWindowWhenItPaintsAndAfterSetup) {
+  WriteKey(KeyPlace::kShared, PackPosition(40, 40), 1);
+  Start();
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 60, 60, 200, 150,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  Pump();
+  EXPECT_TRUE(Above(other, hwnd_)) << "the first paint raised the pinned clock";
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  UpdateWindow(hwnd_);
+  Pump();
+  EXPECT_TRUE(Above(other, hwnd_)) << "a paint raised the pinned clock";
+  RunScript({[&] {
+              HWND dlg = Dialog(L"SETUP");
+              if (!dlg) return false;
+              PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+              return true;
+            }},
+            [&] { Command(IDM_SETUP); });
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  UpdateWindow(hwnd_);
+  Pump();
+  EXPECT_TRUE(Above(other, hwnd_)) << "SETUP raised the pinned clock";
+  DestroyWindow(other);
+}
+
 TEST(PopupMenu, FourCommandsUnderDummy) {
   Menu bar(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_POPUP)));
   ASSERT_TRUE(bar);
