@@ -82,6 +82,10 @@ TEST_F(RegistryFaults, MistypedPositionAndFileReadAsMissing) {
   // An odd number of bytes: the half character is dropped.
   Set(L"AlarmFn", REG_SZ, L"C:\\x.wav", 11);
   EXPECT_EQ(LoadSettings(keys_).alarmFile, "C:\\x.");
+  // What follows the first zero is an older writer's leftover: characters the code page lacks
+  // there do not cost the path.
+  Set(L"AlarmFn", REG_SZ, L"C:\\x.wav\0\u00e9\u00e9", 24);
+  EXPECT_EQ(LoadSettings(keys_).alarmFile, "C:\\x.wav");
 }
 
 TEST_F(RegistryFaults, SaveStoresEveryValueInItsOwnType) {

@@ -27,8 +27,10 @@ std::optional<std::string> ReadText(HKEY key, const wchar_t* name) {
   if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) !=
       ERROR_SUCCESS)
     return std::nullopt;
-  // Text another program stored with characters the code page lacks counts as missing.
-  return WideToCp932(std::wstring_view(text.data(), got / sizeof(wchar_t)));
+  // The text ends at its first zero: what follows may be an older writer's leftovers that do
+  // not convert. Text with characters the code page lacks counts as missing.
+  std::wstring_view value(text.data(), got / sizeof(wchar_t));
+  return WideToCp932(value.substr(0, value.find(L'\0')));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ std::string CutCp932(std::string_view text, size_t limit);
 // The values one registry key holds; a value that is missing or unusable stays empty.
 struct StoredValues {
   std::optional<uint32_t> position, option;
-  std::optional<std::string> alarmFn;  // the raw bytes as read
+  std::optional<std::string> alarmFn;  // as read, up to its first zero
 };
 
 // The two places the settings may live: the shared key every user reads, and the current
