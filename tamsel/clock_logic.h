@@ -60,6 +60,11 @@ struct Point {
 // desktop's right or bottom edge.
 Point PlaceDialog(Point click, Size dialog, Rect desktop);
 
+// Whether a clock opened with its top-left corner at `at` can be seen and dragged back: the
+// middle of its shape (the central 32 by 32 pixels of `shape`, the shape's bounds in window
+// coordinates) lies on the monitors.
+bool IsReachable(Point at, Rect shape, const std::vector<Rect>& monitors);
+
 // Horizontal runs of non-key pixels, row by row from the top, each row left to right.
 struct Run {
   int y, left, right;  // right is one past the last pixel

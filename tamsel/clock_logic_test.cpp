@@ -191,6 +191,23 @@ TEST(Placement, FlipsAtTheRightAndBottomEdges) {
   EXPECT_EQ(PlaceDialog({1000, 700}, {200, 150}, desktop), (Point{800, 550}));
 }
 
+TEST(Placement, ReachableOnlyWithTheShapesMiddleOnTheMonitors) {
+  const Rect shape{10, 0, 250, 200};  // middle square from (114, 84) to (146, 116)
+  const std::vector<Rect> one = {{0, 0, 1024, 768}};
+  EXPECT_TRUE(IsReachable({0, 0}, shape, one));
+  EXPECT_TRUE(IsReachable({-114, -84}, shape, one));
+  EXPECT_FALSE(IsReachable({-115, 0}, shape, one));
+  EXPECT_FALSE(IsReachable({0, -85}, shape, one));
+  EXPECT_FALSE(IsReachable({-271, 40}, shape, one)) << "one column of the window on screen";
+  EXPECT_TRUE(IsReachable({1024 - 146, 768 - 116}, shape, one));
+  EXPECT_FALSE(IsReachable({1024 - 145, 0}, shape, one));
+  // across two monitors side by side, but not into a gap below the smaller one
+  const std::vector<Rect> two = {{0, 0, 1024, 768}, {1024, 0, 2048, 600}};
+  EXPECT_TRUE(IsReachable({1024 - 130, 100}, shape, two));
+  EXPECT_FALSE(IsReachable({1024 - 130, 600 - 100}, shape, two));
+  EXPECT_FALSE(IsReachable({0, 0}, shape, {}));
+}
+
 TEST(Region, RunsOfNonKeyPixels) {
   const uint32_t k = 0xFF00FF, o = 0x123456;
   // the top byte is not part of the colour

@@ -43,6 +43,26 @@ Gdi<HBITMAP> LoadPicture(int id) {
   return Gdi<HBITMAP>(LoadBitmapW(g_clock.instance, MAKEINTRESOURCEW(id)));
 }
 
+// The window's shape in window coordinates; the whole window when it has no region.
+Rect ShapeBounds(HWND hwnd) {
+  RECT box;
+  if (GetWindowRgnBox(hwnd, &box) == ERROR) return {0, 0, Ed().window.width, Ed().window.height};
+  return {box.left, box.top, box.right, box.bottom};
+}
+
+std::vector<Rect> Monitors() {
+  std::vector<Rect> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+            {area->left, area->top, area->right, area->bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 void TakeSnapshot() { g_clock.now = g_seams.now(); }
 
 void AddTrayIcon() {
@@ -91,11 +111,10 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW* create) {
   }
 
   LoadClockSettings();
-  // A place no monitor shows any more (a screen unplugged) would leave a clock nobody can
-  // drag back; one that is partly on a screen, such as above its top edge, stays.
-  const Settings& s = g_clock.settings;
-  RECT wanted{s.x, s.y, s.x + Ed().window.width, s.y + Ed().window.height};
-  if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) g_clock.settings.x = g_clock.settings.y = 0;
+  // A place where no monitor shows the middle of the clock (a screen unplugged, a hand-edited
+  // value) would leave a clock nobody can drag back; one partly off a screen stays.
+  Settings& s = g_clock.settings;
+  if (!IsReachable({s.x, s.y}, ShapeBounds(hwnd), Monitors())) s.x = s.y = 0;
   SetWindowPos(hwnd, ZOrder(), g_clock.settings.x, g_clock.settings.y, 0, 0,
                SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   AddTrayIcon();
@@ -259,16 +278,18 @@ LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       // A release without our own press (a click that began elsewhere) moves nothing.
       if (GetCapture() != hwnd) return 0;
+      if (!g_clock.settings.pinned) DragTo(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // The end of every press: released here, or the capture taken away mid-drag (Alt+Tab),
+      // which leaves the window wherever the drag had moved it.
       if (!g_clock.settings.pinned) {
-        DragTo(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        ReleaseCapture();
         RECT frame;
         GetWindowRect(hwnd, &frame);
         g_clock.settings.x = frame.left;
         g_clock.settings.y = frame.top;
         SaveClockSettings();
-      } else {
-        ReleaseCapture();
       }
       return 0;
     case WM_RBUTTONDOWN: {
@@ -298,7 +319,12 @@ LRESULT CALLBACK ClockProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   try {
     return HandleMessage(hwnd, msg, wParam, lParam);
   } catch (...) {
-    // No exception may unwind through the system's dispatcher.
+    // No exception may unwind through the system's dispatcher. One during creation fails it:
+    // a window without its timer or shape is no clock.
+    if (msg == WM_CREATE) {
+      MessageBoxW(nullptr, L"起動に失敗しました", L"起動失敗", MB_OK | MB_ICONWARNING);
+      return -1;
+    }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
@@ -346,10 +372,12 @@ HWND StartCharacterClock(HINSTANCE instance, int show, const Edition& edition) {
 
 int RunCharacterClock(HINSTANCE instance, int show, const Edition& edition) {
   if (!StartCharacterClock(instance, show, edition)) return 0;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  MSG msg{};
+  for (;;) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);  // WM_QUIT carries the exit code
+    if (got == -1) return 1;                            // the message was not filled in
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return static_cast<int>(msg.wParam);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -470,12 +471,27 @@ TEST_F(ClockWindowTest, OverlongAlarmFileWithoutItsZeroIsCutSafely) {
 }
 
 TEST_F(ClockWindowTest, PlaceNoScreenShowsFallsBackToTheOrigin) {
-  WriteKey(KeyPlace::kShared, PackPosition(30000, -30000), 0);
-  Start();
-  RECT frame;
-  GetWindowRect(hwnd_, &frame);
-  EXPECT_EQ(frame.left, 0);
-  EXPECT_EQ(frame.top, 0);
+  // nowhere near a screen; one column of key colour on screen; the shape's middle on screen
+  const POINT stored[] = {{30000, -30000}, {-271, 40}, {-100, 40}};
+  const POINT opened[] = {{0, 0}, {0, 0}, {-100, 40}};
+  for (int i = 0; i < 3; ++i) {
+    WriteKey(KeyPlace::kShared, PackPosition(stored[i].x, stored[i].y), 0);
+    Start();
+    RECT frame;
+    GetWindowRect(hwnd_, &frame);
+    EXPECT_EQ(frame.left, opened[i].x) << stored[i].x;
+    EXPECT_EQ(frame.top, opened[i].y) << stored[i].x;
+    DestroyWindow(hwnd_);
+  }
+}
+
+TEST_F(ClockWindowTest, ExceptionDuringCreationFailsTheStartWithItsMessage) {
+  g_seams.now = []() -> LocalTime { throw std::runtime_error("no clock"); };
+  MessageBoxAnswerer answerer;
+  hwnd_ = StartCharacterClock(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, kEdition);
+  EXPECT_EQ(hwnd_, nullptr);
+  EXPECT_EQ(FindWindowW(kClassName, nullptr), nullptr) << "a window without timer or shape";
+  EXPECT_EQ(answerer.text(), L"起動に失敗しました");
 }
 
 TEST_F(ClockWindowTest, DragMovesAndSavesUnlessPinnedOrShifted) {
@@ -496,13 +512,24 @@ TEST_F(ClockWindowTest, DragMovesAndSavesUnlessPinnedOrShifted) {
   EXPECT_EQ(frame.top, -30);
   EXPECT_EQ(ReadKey(KeyPlace::kShared).position.value_or(0), PackPosition(80, -30));
 
+  // the capture taken away mid-drag (Alt+Tab): the window stays where it was dragged, and that
+  // place is kept
+  SendMessageW(hwnd_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
+  SendMessageW(hwnd_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 50));
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 90));
+  GetWindowRect(hwnd_, &frame);
+  EXPECT_EQ(frame.left, 90);
+  EXPECT_EQ(frame.top, -10);
+  EXPECT_EQ(ReadKey(KeyPlace::kShared).position.value_or(0), PackPosition(90, -10));
+
   g_clock.settings.pinned = true;
   SendMessageW(hwnd_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
   SendMessageW(hwnd_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(90, 90));
   SendMessageW(hwnd_, WM_LBUTTONUP, 0, MAKELPARAM(90, 90));
   GetWindowRect(hwnd_, &frame);
-  EXPECT_EQ(frame.left, 80);
-  EXPECT_EQ(frame.top, -30);
+  EXPECT_EQ(frame.left, 90);
+  EXPECT_EQ(frame.top, -10);
 }
 
 // Whether `upper` lies above `lower` in the z-order of top-level windows.
