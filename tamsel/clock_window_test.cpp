@@ -2,6 +2,7 @@
 // clock and a fake sound player.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,13 @@
 #include <vector>
 
 #include "clock_shell.h"
+#include "line_file.h"
 #include "res/resource.h"
 #include "testing/program_files.h"
 #include "testing/thread_windows.h"
 #include "win/pixels.h"
 #include "win/raii.h"
+#include "win/system.h"
 
 namespace {
 
@@ -430,6 +433,56 @@ TEST_F(ClockWindowTest, AlarmDialogRefusesOutOfRangeTimes) {
   EXPECT_EQ(AlarmFileFromValue(stored.alarmFn.value_or("")), "C:\\\x8F\xE0.wav");
   EXPECT_GE(g_stops, 2) << "the menu item and OK stop any sound";
   EXPECT_FALSE(g_clock.dialogOpen);
+}
+
+// A chosen path whose code page 932 form the stored buffer cannot hold would be cut into the
+// name of another file: it is refused like a path the code page cannot write.
+TEST_F(ClockWindowTest, BrowseRefusesAPathTooLongToStore) {
+  WriteKey(KeyPlace::kShared, PackPosition(40, 40), kOption730, "C:\\a.wav");
+  // 162 characters, 283 bytes in code page 932
+  const std::wstring folder = GetModuleFolder() + std::wstring(60, L'鐘');
+  const std::wstring inner = folder + L"\\" + std::wstring(60, L'鐘');
+  const std::wstring wave = inner + L"\\鐘.wav";
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  auto remove = [&] {
+    SetCurrentDirectoryW(current);  // the file dialog may have made the folder current
+    DeleteFileW(wave.c_str());
+    RemoveDirectoryW(inner.c_str());
+    return RemoveDirectoryW(folder.c_str()) != FALSE;
+  };
+  remove();  // what an interrupted run left
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(inner.c_str(), nullptr));
+  ASSERT_TRUE(WriteFileBytes(wave, "RIFF"));
+  Start();
+  std::wstring refusal, shown;
+  RunScript({[&] {
+               HWND dlg = Dialog(L"ALARM");
+               if (!dlg) return false;
+               PostMessageW(GetDlgItem(dlg, IDC_BROWSE), BM_CLICK, 0, 0);
+               return true;
+             },
+             [&] {
+               HWND open = Dialog(L"WAVEファイル指定");
+               if (!open) return false;
+               SetDlgItemTextW(open, cmb13, wave.c_str());
+               PostMessageW(open, WM_COMMAND, IDOK, 0);
+               return true;
+             },
+             [&] { return !(refusal = AnswerMessageBox()).empty(); },
+             [&] {
+               HWND dlg = Dialog(L"ALARM");
+               if (!dlg || Dialog(L"WAVEファイル指定")) return false;
+               shown = WindowText(GetDlgItem(dlg, IDC_WAVE));
+               PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+               return true;
+             }},
+            [&] { Command(IDM_ALARM); });
+  EXPECT_EQ(refusal, L"パスが長すぎて保存できません。");
+  EXPECT_EQ(shown, L"C:\\a.wav");
+  EXPECT_EQ(g_clock.settings.alarmFile, "C:\\a.wav");
+  EXPECT_TRUE(remove());
 }
 
 TEST_F(ClockWindowTest, UserCopyIsLoadedAndKeptCurrent) {

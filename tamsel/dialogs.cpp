@@ -42,15 +42,22 @@ std::wstring ItemText(HWND dlg, int id) {
   return text.data();
 }
 
-// The wave file box as stored text: code page 932, as much as the stored buffer holds. A path
-// with a character the code page lacks would name another file: it is refused with a message.
+// A path as stored text: code page 932, within the stored buffer. A path with a character the
+// code page lacks, or cut to fit, would name another file: it is refused with a message.
+std::optional<std::string> StorablePath(HWND dlg, const std::wstring& path) {
+  std::optional<std::string> text = WideToCp932(path);
+  const wchar_t* refusal = nullptr;
+  if (!text)
+    refusal = L"保存できない文字が含まれています。";
+  else if (text->size() > kAlarmFileMax)
+    refusal = L"パスが長すぎて保存できません。";
+  if (!refusal) return text;
+  MessageBoxW(dlg, refusal, L"ALARM", MB_OK | MB_ICONWARNING);
+  return std::nullopt;
+}
+
 std::optional<std::string> WaveFileText(HWND dlg) {
-  std::optional<std::string> text = WideToCp932(ItemText(dlg, IDC_WAVE));
-  if (!text) {
-    MessageBoxW(dlg, L"保存できない文字が含まれています。", L"ALARM", MB_OK | MB_ICONWARNING);
-    return std::nullopt;
-  }
-  return CutCp932(*text, kAlarmFileMax);
+  return StorablePath(dlg, ItemText(dlg, IDC_WAVE));
 }
 
 void Warn(HWND dlg, const wchar_t* text) {
@@ -112,10 +119,8 @@ void AlarmBrowse(HWND dlg) {
   ofn.lpstrTitle = L"WAVEファイル指定";
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   if (ShowOpenFileDialog(&ofn)) {
-    if (std::optional<std::string> chosen = WideToCp932(file))
-      g_clock.settings.alarmFile = CutCp932(*chosen, kAlarmFileMax);
-    else
-      MessageBoxW(dlg, L"保存できない文字が含まれています。", L"ALARM", MB_OK | MB_ICONWARNING);
+    if (std::optional<std::string> chosen = StorablePath(dlg, file))
+      g_clock.settings.alarmFile = *chosen;
   }
   SetDlgItemTextW(dlg, IDC_WAVE, Cp932ToWide(g_clock.settings.alarmFile).c_str());
   InvalidateRect(dlg, nullptr, TRUE);
