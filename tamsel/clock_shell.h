@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@
 constexpr wchar_t kClassName[] = L"TAMSELWND";
 constexpr UINT kTrayMessage = 10000;
 constexpr UINT kTrayId = 1;
+// Adding the tray icon is tried again this often until the shell takes it.
+constexpr UINT_PTR kTrayRetryTimer = 1;  // apart from the editions' clock timers
+constexpr UINT kTrayRetryMs = 1000;
 constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 
 struct ClockState {
@@ -32,11 +36,12 @@ struct ClockState {
 };
 extern ClockState g_clock;
 
-// What tests replace: the wall clock and the sound player.
+// What tests replace: the wall clock, the sound player and the notification area.
 struct ClockSeams {
   LocalTime (*now)();
   void (*play)(const std::string& file);  // code page 932 path
   void (*stop)();
+  BOOL(WINAPI* notifyIcon)(DWORD message, PNOTIFYICONDATAW data);
 };
 extern ClockSeams g_seams;
 

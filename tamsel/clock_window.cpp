@@ -22,7 +22,7 @@ void StopPlaying() { sndPlaySoundW(nullptr, SND_ASYNC); }
 
 }  // namespace
 
-ClockSeams g_seams = {GetLocalNow, PlayFile, StopPlaying};
+ClockSeams g_seams = {GetLocalNow, PlayFile, StopPlaying, Shell_NotifyIconW};
 
 void StopSound() { g_seams.stop(); }
 void PlayAlarmFile() {
@@ -77,7 +77,13 @@ void AddTrayIcon() {
                                              IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   lstrcpynW(data.szTip, Ed().trayTip, 64);
-  g_clock.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  // At sign-in the shell may not be ready yet and time out: the timer tries again. An icon it
+  // took while reporting the time-out is there already and takes a change instead.
+  g_clock.trayAdded = g_seams.notifyIcon(NIM_ADD, &data) || g_seams.notifyIcon(NIM_MODIFY, &data);
+  if (g_clock.trayAdded)
+    KillTimer(g_clock.hwnd, kTrayRetryTimer);
+  else
+    SetTimer(g_clock.hwnd, kTrayRetryTimer, kTrayRetryMs, nullptr);
 }
 
 void RemoveTrayIcon() {
@@ -85,7 +91,7 @@ void RemoveTrayIcon() {
   data.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data.hWnd = g_clock.hwnd;
   data.uID = kTrayId;
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  g_seams.notifyIcon(NIM_DELETE, &data);
   g_clock.trayAdded = false;
 }
 
@@ -264,6 +270,7 @@ LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == Ed().timerId) OnTimer();
+      if (wParam == kTrayRetryTimer) AddTrayIcon();
       return 0;
     case WM_LBUTTONDOWN:
       g_clock.click = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

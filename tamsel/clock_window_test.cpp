@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clock_shell.h"
@@ -113,7 +114,7 @@ Step AnswerWarning(const wchar_t* text, bool* seen) {
 class ClockWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_seams = {FakeNow, FakePlay, FakeStop};
+    g_seams = {FakeNow, FakePlay, FakeStop, Shell_NotifyIconW};
     g_played.clear();
     g_stops = 0;
   }
@@ -618,6 +619,53 @@ TEST_F(ClockWindowTest, PinnedClockStaysBelowAnotherWindowWhenItPaintsAndAfterSe
   Pump();
   EXPECT_TRUE(Above(other, hwnd_)) << "SETUP raised the pinned clock";
   DestroyWindow(other);
+}
+
+// A shell that does not answer its first `busy` requests; one that takes an added icon while
+// reporting the time-out when `takesWhileBusy`.
+struct FakeShell {
+  int busy = 0;
+  bool takesWhileBusy = false;
+  bool hasIcon = false;
+  int requests = 0;
+};
+FakeShell g_shell;
+
+BOOL WINAPI FakeNotify(DWORD message, PNOTIFYICONDATAW) {
+  ++g_shell.requests;
+  if (g_shell.busy > 0) {
+    --g_shell.busy;
+    if (message == NIM_ADD && g_shell.takesWhileBusy) g_shell.hasIcon = true;
+    return FALSE;
+  }
+  switch (message) {
+    case NIM_ADD:
+      return !g_shell.hasIcon && (g_shell.hasIcon = true);
+    case NIM_MODIFY:
+      return g_shell.hasIcon;
+    case NIM_DELETE:
+      return std::exchange(g_shell.hasIcon, false);
+  }
+  return FALSE;
+}
+
+// A shell not ready at sign-in: the icon is tried again until it is there, then no more.
+TEST_F(ClockWindowTest, TrayIconIsTriedAgainUntilTheShellTakesIt) {
+  WriteKey(KeyPlace::kShared, PackPosition(40, 40), 0);
+  g_seams.notifyIcon = FakeNotify;
+  for (bool takes : {false, true}) {
+    SCOPED_TRACE(takes ? "taken while timing out" : "refused");
+    g_shell = {2, takes};
+    Start();
+    EXPECT_FALSE(g_clock.trayAdded);
+    EXPECT_TRUE(PumpMessagesUntil([] { return g_clock.trayAdded; }, 10000));
+    EXPECT_TRUE(g_shell.hasIcon);
+    int requests = g_shell.requests;
+    PumpMessagesUntil([] { return false; }, kTrayRetryMs * 3 / 2);
+    EXPECT_EQ(g_shell.requests, requests) << "tried again after it was added";
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(g_shell.hasIcon);
+  }
 }
 
 TEST(PopupMenu, FourCommandsUnderDummy) {
