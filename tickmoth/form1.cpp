@@ -70,7 +70,8 @@ bool TForm1::Create() {
   wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TICKMOTH));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) return false;
+  // A test process may make the form more than once.
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
   positionFile_ = PositionFileName(GetModulePath());
   std::optional<std::string> stored = ReadFileBytes(positionFile_);
@@ -125,6 +126,7 @@ LRESULT TForm1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == Timer1.id) Timer1Timer();
+      if (wParam == kTrayRetryTimer) AddTrayIcon();
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -263,7 +265,13 @@ void TForm1::AddTrayIcon() {
   data.uCallbackMessage = kTrayMessage;
   data.hIcon = trayIcon_.get();
   wcscpy_s(data.szTip, kApplicationTitle);
-  trayAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  // At sign-in the shell may not be ready yet and time out: the timer tries again. An icon it
+  // took while reporting the time-out is there already and takes a change instead.
+  trayAdded_ = notifyIcon(NIM_ADD, &data) || notifyIcon(NIM_MODIFY, &data);
+  if (trayAdded_)
+    KillTimer(hwnd_, kTrayRetryTimer);
+  else
+    SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryMs, nullptr);
 }
 
 void TForm1::RemoveTrayIcon() {
@@ -272,7 +280,7 @@ void TForm1::RemoveTrayIcon() {
   data.cbSize = sizeof data;
   data.hWnd = hwnd_;
   data.uID = kTrayId;
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  notifyIcon(NIM_DELETE, &data);
   trayAdded_ = false;
 }
 

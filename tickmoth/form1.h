@@ -32,6 +32,9 @@ class TForm1 {
  public:
   static constexpr wchar_t kClassName[] = L"TickmothClock";
   static constexpr UINT kTrayMessage = 1124;
+  // Adding the tray icon is tried again this often until the shell takes it.
+  static constexpr UINT_PTR kTrayRetryTimer = 2;
+  static constexpr UINT kTrayRetryMs = 1000;
 
   explicit TForm1(HINSTANCE instance);
   ~TForm1();
@@ -41,6 +44,9 @@ class TForm1 {
   bool Create();
   void Show();
   HWND hwnd() const { return hwnd_; }
+
+  // What tests replace: the shell's notification area.
+  BOOL(WINAPI* notifyIcon)(DWORD message, PNOTIFYICONDATAW data) = Shell_NotifyIconW;
 
   Gdi<HBITMAP> Image1;  // the illustration
   Gdi<HBITMAP> imageH, ImageM, ImageS;
