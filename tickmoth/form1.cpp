@@ -88,8 +88,11 @@ bool TForm1::Create() {
   return hwnd_ != nullptr;
 }
 
-void TForm1::Show() {
-  ShowWindow(hwnd_, SW_SHOW);
+void TForm1::Show(int command) {
+  ShowWindow(hwnd_, command);
+  // Started minimized (a shortcut set so, or Windows applying the starter's choice to the first
+  // show), a window without a taskbar button could never be restored: it shows normally.
+  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd_);
 }
 

@@ -42,7 +42,8 @@ class TForm1 {
   TForm1& operator=(const TForm1&) = delete;
 
   bool Create();
-  void Show();
+  // The first show, with the command the program was started with.
+  void Show(int command);
   HWND hwnd() const { return hwnd_; }
 
   // What tests replace: the shell's notification area.

@@ -80,4 +80,22 @@ TEST_F(FormTest, TrayIconIsTriedAgainUntilTheShellTakesIt) {
   }
 }
 
+// A shortcut set to "minimized" would leave a window without a taskbar button out of reach.
+TEST_F(FormTest, AMinimizedStartShowsTheClockNormally) {
+  for (int command : {SW_SHOWMINNOACTIVE, SW_MINIMIZE, SW_SHOWMINIMIZED}) {
+    SCOPED_TRACE(command);
+    g_shell = {};
+    Create();
+    form_->Show(command);
+    EXPECT_TRUE(IsWindowVisible(form_->hwnd()));
+    EXPECT_FALSE(IsIconic(form_->hwnd()));
+    RECT frame;
+    GetWindowRect(form_->hwnd(), &frame);
+    EXPECT_EQ(frame.left, 0);
+    EXPECT_EQ(frame.top, 0);
+    EXPECT_EQ(frame.right, kPictureSize);
+    form_.reset();
+  }
+}
+
 }  // namespace

@@ -5,7 +5,7 @@
 #include "form1.h"
 
 // The picture clock: one round form, alive until it closes.
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   std::unique_ptr<TForm1> form;
   try {
     form = std::make_unique<TForm1>(instance);
@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     MessageBoxW(nullptr, L"起動できませんでした。", L"Orvane", MB_OK | MB_ICONSTOP);
     return 1;
   }
-  form->Show();
+  form->Show(show);
   MSG msg{};
   for (;;) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
