@@ -373,6 +373,9 @@ HWND StartCharacterClock(HINSTANCE instance, int show, const Edition& edition) {
                               edition.window.height, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return nullptr;
   ShowWindow(hwnd, show);
+  // Started minimized (a shortcut set so, or Windows applying the starter's choice to the first
+  // show), a window without a taskbar button could never be restored: it shows normally.
+  if (IsIconic(hwnd)) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd);
   return hwnd;
 }

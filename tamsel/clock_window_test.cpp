@@ -124,8 +124,8 @@ class ClockWindowTest : public ::testing::Test {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }  // the quit message the window posted
   }
-  void Start() {
-    hwnd_ = StartCharacterClock(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, kEdition);
+  void Start(int show = SW_SHOWNOACTIVATE) {
+    hwnd_ = StartCharacterClock(GetModuleHandleW(nullptr), show, kEdition);
     ASSERT_NE(hwnd_, nullptr);
     Pump();
   }
@@ -535,6 +535,21 @@ TEST_F(ClockWindowTest, PlaceNoScreenShowsFallsBackToTheOrigin) {
     GetWindowRect(hwnd_, &frame);
     EXPECT_EQ(frame.left, opened[i].x) << stored[i].x;
     EXPECT_EQ(frame.top, opened[i].y) << stored[i].x;
+    DestroyWindow(hwnd_);
+  }
+}
+
+// A shortcut set to "minimized" would leave a window without a taskbar button out of reach.
+TEST_F(ClockWindowTest, AMinimizedStartShowsTheClockNormally) {
+  WriteKey(KeyPlace::kShared, PackPosition(40, 60), 0);
+  for (int show : {SW_SHOWMINNOACTIVE, SW_MINIMIZE, SW_SHOWMINIMIZED}) {
+    Start(show);
+    EXPECT_TRUE(IsWindowVisible(hwnd_)) << show;
+    EXPECT_FALSE(IsIconic(hwnd_)) << show;
+    RECT frame;
+    GetWindowRect(hwnd_, &frame);
+    EXPECT_EQ(frame.left, 40) << show;
+    EXPECT_EQ(frame.top, 60) << show;
     DestroyWindow(hwnd_);
   }
 }
