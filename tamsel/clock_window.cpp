@@ -99,7 +99,11 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW* create) {
   g_clock.hwnd = hwnd;
   g_clock.instance = create->hInstance;
 
-  Gdi<HBITMAP> background = LoadPicture(IDB_BACKGROUND);
+  // The picture's own colours: a bitmap made for a 16-bit display holds the key colour rounded,
+  // so no pixel would match it and the window would stay a rectangle.
+  Gdi<HBITMAP> background(
+      static_cast<HBITMAP>(LoadImageW(g_clock.instance, MAKEINTRESOURCEW(IDB_BACKGROUND),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (background) {
     HRGN region = RegionFromBitmap(background.get(), kKeyColour);
     // The system owns a region it accepted; a picture without any shape keeps the rectangle.

@@ -168,8 +168,11 @@ TEST_F(ClockWindowTest, WindowAtItsStoredPlaceWithTheTablesTitleSizeAndShape) {
   EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
   EXPECT_FALSE(ex & WS_EX_TOPMOST) << "neither pinned nor on top: normal z-order";
 
-  // the shape is the picture's non-magenta pixels, as a pixel-by-pixel reading finds them
-  Gdi<HBITMAP> picture(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BACKGROUND)));
+  // the shape is the picture's non-magenta pixels, as a pixel-by-pixel reading of its own
+  // colours finds them, whatever the display's
+  Gdi<HBITMAP> picture(
+      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BACKGROUND),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   Gdi<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
   ASSERT_EQ(GetWindowRgn(hwnd_, shape.get()), COMPLEXREGION);
   Gdi<HRGN> slow(RegionFromBitmapPixelByPixel(picture.get(), kKeyColour));
