@@ -6,11 +6,16 @@
 
 std::wstring DriverFolder() { return GetModuleFolder(); }
 
-Program::Program(const std::wstring& exeName, const std::wstring& arguments) {
+Program::Program(const std::wstring& exeName, const std::wstring& arguments,
+                 std::optional<WORD> show) {
   std::wstring path = DriverFolder() + exeName;
   std::wstring commandLine = L"\"" + path + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  if (show) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *show;
+  }
   PROCESS_INFORMATION info{};
   if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      DriverFolder().c_str(), &startup, &info)) {

@@ -14,7 +14,10 @@
 // A started program, ended (if still running) when the object goes.
 class Program {
  public:
-  explicit Program(const std::wstring& exeName, const std::wstring& arguments = L"");
+  // `show`, when given, is the show command the starter hands over (STARTF_USESHOWWINDOW), as
+  // a shortcut set to "minimized" does.
+  explicit Program(const std::wstring& exeName, const std::wstring& arguments = L"",
+                   std::optional<WORD> show = std::nullopt);
   ~Program();
   bool started() const { return process_ != nullptr; }
   HANDLE process() const { return process_; }

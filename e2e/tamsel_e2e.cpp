@@ -206,4 +206,17 @@ TEST_F(CharacterClock, SecondAndThirdEditions) {
   }
 }
 
+// Started from a shortcut set to "minimized": a clock without a taskbar button could not be
+// brought back.
+TEST_F(CharacterClock, AMinimizedStartShowsTheClock) {
+  const Edition& a = EditionAt(0);
+  Store(a, 200, 150, 0);
+  Program clock(Exe(a), L"", SW_MINIMIZE);
+  HWND hwnd = clock.WaitForWindow(kClass);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(hwnd); }, 5000)) << "left minimized";
+  CheckWindow(a, hwnd, 200, 150);
+  Close(clock, hwnd);
+}
+
 }  // namespace

@@ -327,6 +327,19 @@ TEST_F(PictureClockAtNoon, APositionWhoseMiddleIsOffEveryMonitorOpensAtTheOrigin
   EXPECT_EQ(place.top, -59);
 }
 
+// Started from a shortcut set to "minimized": a clock without a taskbar button could not be
+// brought back, and its minimized place would be saved.
+TEST_F(PictureClockAtNoon, AMinimizedStartShowsTheClockAndSavesItsOwnPlace) {
+  Program clock(kExe, L"", SW_SHOWMINNOACTIVE);
+  HWND hwnd = clock.WaitForWindow(kClass);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(hwnd); }, 5000)) << "left minimized";
+  EXPECT_EQ(WindowRect(hwnd).left, 0);
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(clock.WaitForExit(10000));
+  EXPECT_EQ(ReadFileBytes(IniPath()).value_or("(none)"), "[Position]\r\nXpos=0\r\nYpos=0\r\n");
+}
+
 // A program folder that takes no new files, with a position file the user may change: the
 // position is still saved.
 TEST_F(PictureClockAtNoon, ALockedFolderStillGetsThePositionSaved) {
