@@ -144,6 +144,19 @@ TEST_F(TempFolder, AFileThatRefusesChangeKeepsItsContent) {
   EXPECT_EQ(Entries(), 1u);
 }
 
+// A lock must leave the folder as it found it, or the tests that use it see a file too many.
+TEST_F(TempFolder, LockingAFolderAddsNothingToIt) {
+  for (int round = 0; round < 10; ++round) {
+    {
+      Immutable locked(folder_.native());
+      ASSERT_TRUE(locked.active() || !ImmutableFlagExpected()) << "the folder could not be locked";
+      if (!locked.active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
+      ASSERT_EQ(Entries(), 0u) << "round " << round;
+    }
+    ASSERT_EQ(Entries(), 0u) << "round " << round;
+  }
+}
+
 // The user may change the file but not create files in its folder: the save goes in place.
 TEST_F(TempFolder, AFolderThatTakesNoNewFilesStillSavesAnExistingFile) {
   FilePath path = In("tickmoth.INI");
