@@ -93,9 +93,17 @@ DWORD SwapIn(const FilePath& temp, const FilePath& path) {
     if (!SetFileAttributesW(temp.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL))
       return GetLastError();
   }
-  if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return ERROR_SUCCESS;
-  return GetLastError();
+  // Virus scanners, indexers and sync clients open a freshly written file for a moment: the
+  // swap waits that out for about a second before it counts as failed.
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return ERROR_SUCCESS;
+    DWORD error = GetLastError();
+    bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                error == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == 10) return error;
+    Sleep(100);
+  }
 }
 
 }  // namespace
