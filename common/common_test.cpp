@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "cp932.h"
@@ -140,6 +141,21 @@ TEST_F(TempFolder, AFileThatRefusesChangeKeepsItsContent) {
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.reason.empty());
   }
+  EXPECT_EQ(ReadFileBytes(path), std::optional<std::string>("old"));
+  EXPECT_EQ(Entries(), 1u);
+}
+
+// Only a folder that refuses new files sends a save in place. Any other failure to make the
+// temporary file (here a name one suffix too long; a full disk, no handles left) fails the save
+// and leaves the file alone: in place it could stop half-way, mixing old and new bytes.
+TEST_F(TempFolder, OtherFailuresToMakeTheTemporaryFileLeaveTheFileAlone) {
+  FilePath path = In(std::string(250, 'n').c_str());
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << "old";
+  ASSERT_EQ(ReadFileBytes(path), std::optional<std::string>("old"));
+  SaveResult result = WriteFileBytes(path, "new");
+  EXPECT_FALSE(result);
+  EXPECT_EQ(result.path, path);
+  EXPECT_FALSE(result.reason.empty());
   EXPECT_EQ(ReadFileBytes(path), std::optional<std::string>("old"));
   EXPECT_EQ(Entries(), 1u);
 }

@@ -118,7 +118,9 @@ SaveResult WriteFileBytes(const FilePath& path, std::string_view bytes) {
   Handle file = CreateTempBeside(path, &temp, &tempError);
   if (!file) {
     // A folder that takes no new files may still let the file itself be changed: writing it in
-    // place is not crash-safe, but better than losing the save.
+    // place is not crash-safe, but better than losing the save. Any other failure (a full disk,
+    // no handles left) could stop an in-place write half-way, mixing old and new bytes.
+    if (tempError != ERROR_ACCESS_DENIED) return Failed(path, tempError);
     FileHandle existing(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!existing) {
