@@ -128,11 +128,11 @@ class CMainwindow : public CFrameWindow {
 
   Clock clock_;
   CAlarmTracker alarms_{LocalTime{}};
-  // Files beside the program that are there but were not read at start: unreadable, or of other
-  // making. Each has the reason told at start (none: not told) and what a save would have
-  // written right after start; a save that would write just that leaves the file alone. A
-  // changed content is written only where writeWhenChanged allows, else it is reported as not
-  // saved: an unreadable file's content would be lost unseen.
+  // Files beside the program that were not read at start: there but unreadable or of other
+  // making, or missing and not to be made. Each has the reason told at start (none: not told)
+  // and what a save would have written right after start; a save that would write just that
+  // leaves the file alone. A changed content is written only where writeWhenChanged allows, else
+  // it is reported as not saved: an unreadable file's content would be lost unseen.
   struct UnreadFile {
     std::wstring name;
     std::wstring reason;

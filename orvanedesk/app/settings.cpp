@@ -57,6 +57,13 @@ bool CMainwindow::LoadSettings() {
   LoadIllustCatalogue();
   // Flags written without their names would lose every flag.
   if (Unread(L"Illust.ini") && !Unread(L"Show.ini")) unread_.push_back({L"Show.ini", {}, {}});
+  // A file still missing could not be made (a program folder the user may not write): left as
+  // the start would have made it, it is no failure to report at close.
+  for (const wchar_t* name : {L"Sound.ini", L"Message.ini", L"Show.ini"}) {
+    if (!Unread(name) &&
+        GetFileAttributesW((GetModuleFolder() + name).c_str()) == INVALID_FILE_ATTRIBUTES)
+      unread_.push_back({name, {}, {}, true});
+  }
   for (UnreadFile& file : unread_) file.startBytes = PendingBytes(file.name);
 
   std::srand(static_cast<unsigned>(std::time(nullptr)));
