@@ -108,6 +108,7 @@ class CMainwindow : public CFrameWindow {
   void OnClose();
   void OnSoundDone(MCIDEVICEID device);
   void ReportSaveFailures(bool registrySaved);
+  SIZE FrameSize() const;
   void FinishClose();
   void ShowSystemMenuPopup(POINT at);
   bool OnOwnCommand(UINT command);  // true when it is one of the window's own menu commands

@@ -149,8 +149,8 @@ void CMainwindow::ApplyFullWindow() {
   SetWindowLongW(hwnd(), GWL_STYLE, style);
   ModifyMenuW(menu, kCmdHideTitle, MF_BYCOMMAND | MF_STRING, kCmdHideTitle,
               bare ? L"タイトルバーを表示(&T)" : L"タイトルバーを隠す(&T)");
-  SetWindowPos(hwnd(), nullptr, 0, 0, bare ? kFaceWidth : kFrameWidth,
-               bare ? kFaceHeight : kFrameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE size = FrameSize();
+  SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
