@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <optional>
@@ -46,8 +47,34 @@ bool ReadClassesDefault(const std::wstring& subkey, std::wstring& value) {
     return false;
   text.back() = L'\0';
   value = text.data();
+  if (type != REG_EXPAND_SZ) return true;
+  // A command such as "%ProgramFiles%\Web\web.exe" is stored with its variables unexpanded.
+  DWORD length = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
+  std::vector<wchar_t> expanded(length);
+  if (length == 0 || ExpandEnvironmentStringsW(value.c_str(), expanded.data(), length) != length)
+    return false;
+  value = expanded.data();
   return true;
 }
+
+// COM on this thread for one call: the shell may hand a verb to a handler that is a COM
+// object, and some need a single-threaded apartment. A thread already in another apartment
+// keeps it.
+class ComApartment {
+ public:
+  ComApartment()
+      : joined_(
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  }
+  ~ComApartment() {
+    if (joined_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool joined_;
+};
 
 // Starts a command line; above 32 when it started, else the reason (at most 32).
 int StartCommandLine(std::wstring line, int showCommand) {
@@ -71,6 +98,7 @@ int StartCommandLine(std::wstring line, int showCommand) {
 const AboutLink* AboutLinks() { return kLinks; }
 
 int OpenWebPage(const std::wstring& url, int showCommand) {
+  ComApartment com;
   int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, showCommand)));
   if (shell > 32) return shell;

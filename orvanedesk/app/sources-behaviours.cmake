@@ -10,7 +10,7 @@ if(WIN32)
   target_sources(orvanedesk_shell PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/window_behaviours.cpp ${CMAKE_CURRENT_LIST_DIR}/menu_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp)
-  target_link_libraries(orvanedesk_shell PUBLIC shell32)
+  target_link_libraries(orvanedesk_shell PUBLIC shell32 ole32)
   # Window tests: the real window and about box, in-process under Wine.
   clocks_test(orvanedesk_behaviours_window_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/behaviours_window_test.cpp
