@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -76,7 +77,8 @@ bool CMainwindow::LoadSettings() {
   Settings.UpdateIllust = profile.GetInt(kSection, L"UpdateIllust", 1);
   Settings.UpdateTime = profile.GetInt(kSection, L"UpdateTime", 1);
   Settings.FontFace = profile.GetString(kSection, L"FontFace", "Times New Roman");
-  Settings.FontSize = profile.GetInt(kSection, L"FontSize", 7);
+  Settings.FontSize =
+      std::clamp(profile.GetInt(kSection, L"FontSize", 7), -kMaxFontSize, kMaxFontSize);
 
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
