@@ -59,21 +59,40 @@ bool ReadClassesDefault(const std::wstring& subkey, std::wstring& value) {
 
 // COM on this thread for one call: the shell may hand a verb to a handler that is a COM
 // object, and some need a single-threaded apartment. A thread already in another apartment
-// keeps it.
+// keeps it. The library is loaded at first use, not linked: most runs never open a page, and
+// linked it would load at every start.
 class ComApartment {
  public:
-  ComApartment()
-      : joined_(
-            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  ComApartment() {
+    const Library& com = Com();
+    joined_ = com.initialize && com.uninitialize &&
+              SUCCEEDED(com.initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   }
   ~ComApartment() {
-    if (joined_) CoUninitialize();
+    if (joined_) Com().uninitialize();
   }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
 
  private:
-  bool joined_;
+  struct Library {
+    HRESULT(WINAPI* initialize)(void*, DWORD) = nullptr;
+    void(WINAPI* uninitialize)() = nullptr;
+  };
+  static const Library& Com() {
+    static const Library library = [] {
+      Library found;
+      if (HMODULE ole = LoadLibraryW(L"ole32.dll")) {
+        found.initialize = reinterpret_cast<decltype(found.initialize)>(
+            reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+        found.uninitialize = reinterpret_cast<decltype(found.uninitialize)>(
+            reinterpret_cast<void*>(GetProcAddress(ole, "CoUninitialize")));
+      }
+      return found;
+    }();
+    return library;
+  }
+  bool joined_ = false;
 };
 
 // Starts a command line; above 32 when it started, else the reason (at most 32).

@@ -10,12 +10,12 @@ if(WIN32)
   target_sources(orvanedesk_shell PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/window_behaviours.cpp ${CMAKE_CURRENT_LIST_DIR}/menu_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp)
-  target_link_libraries(orvanedesk_shell PUBLIC shell32 ole32)
+  target_link_libraries(orvanedesk_shell PUBLIC shell32)
   # Window tests: the real window and about box, in-process under Wine.
   clocks_test(orvanedesk_behaviours_window_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/behaviours_window_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
-    LIBS orvanedesk_shell common_testing)
+    LIBS orvanedesk_shell common_testing ole32)
   if(CLOCKS_TESTS)
     add_dependencies(orvanedesk_behaviours_window_test orvanedesk)
   endif()
