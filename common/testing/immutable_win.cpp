@@ -8,8 +8,8 @@
 
 // Wine runs a Unix program given by its Unix path, so chattr sets the flag. Wine gives no
 // handle to wait on for a Unix program: the shell that runs chattr writes its exit status to a
-// file when it is done. (Probing while chattr ran made a folder's probe file just before the
-// flag took, and the flag then kept it.)
+// file when it is done. Nothing may probe the path before then: a folder's probe file made just
+// before the flag took could not be deleted after it.
 namespace {
 
 std::string UnixPath(const FilePath& path) {
@@ -63,7 +63,7 @@ bool Chattr(const FilePath& path, bool on) {
       CloseHandle(info.hThread);
       CloseHandle(info.hProcess);
     }
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 1500; ++i) {  // 30 seconds for a machine under load
       status = ReadFileBytes(done);
       if (status && !status->empty() && status->back() == '\n') break;
       Sleep(20);
