@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "cp932.h"
@@ -142,6 +143,34 @@ TEST_F(TempFolder, AFileThatRefusesChangeKeepsItsContent) {
   }
   EXPECT_EQ(ReadFileBytes(path), std::optional<std::string>("old"));
   EXPECT_EQ(Entries(), 1u);
+}
+
+// Only a folder that refuses new files sends a save in place. Any other failure to make the
+// temporary file (here a name one suffix too long; a full disk, no handles left) fails the save
+// and leaves the file alone: in place it could stop half-way, mixing old and new bytes.
+TEST_F(TempFolder, OtherFailuresToMakeTheTemporaryFileLeaveTheFileAlone) {
+  FilePath path = In(std::string(250, 'n').c_str());
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << "old";
+  ASSERT_EQ(ReadFileBytes(path), std::optional<std::string>("old"));
+  SaveResult result = WriteFileBytes(path, "new");
+  EXPECT_FALSE(result);
+  EXPECT_EQ(result.path, path);
+  EXPECT_FALSE(result.reason.empty());
+  EXPECT_EQ(ReadFileBytes(path), std::optional<std::string>("old"));
+  EXPECT_EQ(Entries(), 1u);
+}
+
+// A lock must leave the folder as it found it, or the tests that use it see a file too many.
+TEST_F(TempFolder, LockingAFolderAddsNothingToIt) {
+  for (int round = 0; round < 10; ++round) {
+    {
+      Immutable locked(folder_.native());
+      ASSERT_TRUE(locked.active() || !ImmutableFlagExpected()) << "the folder could not be locked";
+      if (!locked.active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
+      ASSERT_EQ(Entries(), 0u) << "round " << round;
+    }
+    ASSERT_EQ(Entries(), 0u) << "round " << round;
+  }
 }
 
 // The user may change the file but not create files in its folder: the save goes in place.

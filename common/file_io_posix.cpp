@@ -23,7 +23,8 @@ std::optional<std::string> ReadFileBytes(const FilePath& path) {
 }
 
 // The host build mirrors the Windows writer so that the logic's tests see the same outcomes:
-// an own temporary name, the old file's permissions kept, in place when no new file can be made.
+// an own temporary name, the old file's permissions kept, in place when the folder refuses new
+// files.
 namespace {
 
 SaveResult Saved(const FilePath& path) { return {true, path, 0, {}}; }
@@ -55,6 +56,7 @@ SaveResult WriteFileBytes(const FilePath& path, std::string_view bytes) {
   int fd = mkstemps(temp.data(), 4);
   if (fd < 0) {
     int tempError = errno;
+    if (tempError != EACCES && tempError != EPERM) return Failed(path, tempError);
     int existing = open(path.c_str(), O_WRONLY);
     if (existing < 0) return Failed(path, errno == ENOENT ? tempError : errno);
     int error = WriteAllAndSync(existing, bytes);

@@ -93,9 +93,17 @@ DWORD SwapIn(const FilePath& temp, const FilePath& path) {
     if (!SetFileAttributesW(temp.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL))
       return GetLastError();
   }
-  if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return ERROR_SUCCESS;
-  return GetLastError();
+  // Virus scanners, indexers and sync clients open a freshly written file for a moment: the
+  // swap waits that out for about a second before it counts as failed.
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return ERROR_SUCCESS;
+    DWORD error = GetLastError();
+    bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                error == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == 10) return error;
+    Sleep(100);
+  }
 }
 
 }  // namespace
@@ -110,7 +118,9 @@ SaveResult WriteFileBytes(const FilePath& path, std::string_view bytes) {
   Handle file = CreateTempBeside(path, &temp, &tempError);
   if (!file) {
     // A folder that takes no new files may still let the file itself be changed: writing it in
-    // place is not crash-safe, but better than losing the save.
+    // place is not crash-safe, but better than losing the save. Any other failure (a full disk,
+    // no handles left) could stop an in-place write half-way, mixing old and new bytes.
+    if (tempError != ERROR_ACCESS_DENIED) return Failed(path, tempError);
     FileHandle existing(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!existing) {

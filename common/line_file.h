@@ -30,8 +30,8 @@ struct [[nodiscard]] SaveResult {
 std::optional<std::string> ReadFileBytes(const FilePath& path);
 // Writes a temporary file of its own beside the target and swaps it in with one rename, keeping
 // the old file's attributes (on the host its permission bits), so a failed or killed save leaves
-// the old file whole. In a folder that takes
-// no new files, an existing file that may be written is written in place instead.
+// the old file whole. The swap waits about a second for a file another program holds. In a
+// folder that refuses new files, an existing file that may be written is written in place.
 SaveResult WriteFileBytes(const FilePath& path, std::string_view bytes);
 
 std::optional<std::vector<std::string>> ReadLines(const FilePath& path);

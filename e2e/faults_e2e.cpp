@@ -254,77 +254,112 @@ TEST_F(DeskClockFaults, FilesLockedAtCloseAreNamedAndKeptWhole) {
 }
 
 // A copy of the program in a folder where neither the folder nor its files may change (a
-// locked-down or read-only install): it runs and shows its picture and items, and at close
-// names the one file that had to change.
-TEST_F(DeskClockFaults, ReadOnlyFolderShowsItsDataAndNamesWhatItCouldNotSave) {
-  const std::wstring folder = DriverFolder() + L"locked-orvanedesk";
-  const wchar_t* const kFiles[] = {L"orvanedesk.exe", L"bitmap0.bmp", L"Illust.ini",
-                                   L"Show.ini",       L"Sound.ini",   L"Message.ini"};
-  auto clear = [&] {
-    ClearImmutable(folder);
+// locked-down or read-only install).
+class ReadOnlyDeskClockFolder : public DeskClockFaults {
+ protected:
+  void SetUp() override {
+    Clear();
+    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
+    for (const wchar_t* name : {L"orvanedesk.exe", L"bitmap0.bmp"})
+      ASSERT_TRUE(CopyFileW(Path(name).c_str(), (folder_ + L"\\" + name).c_str(), TRUE));
+  }
+  void TearDown() override {
+    locks_.clear();
+    EXPECT_TRUE(Clear());
+  }
+  // Writes the text files, then locks them, the program and the folder.
+  void Lock(const std::vector<std::pair<const wchar_t*, std::string>>& texts) {
+    for (const auto& [name, bytes] : texts)
+      ASSERT_TRUE(WriteFileBytes(folder_ + L"\\" + name, bytes));
     for (const wchar_t* name : kFiles) {
-      ClearImmutable(folder + L"\\" + name);
-      DeleteFileW((folder + L"\\" + name).c_str());
+      if (GetFileAttributesW((folder_ + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES)
+        locks_.push_back(std::make_unique<Immutable>(folder_ + L"\\" + name));
+    }
+    locks_.push_back(std::make_unique<Immutable>(folder_));
+    ASSERT_TRUE(locks_.back()->active() || !ImmutableFlagExpected())
+        << "could not make the folder refuse change";
+    if (!locks_.back()->active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
+  }
+  bool Clear() {
+    ClearImmutable(folder_);
+    for (const wchar_t* name : kFiles) {
+      ClearImmutable(folder_ + L"\\" + name);
+      DeleteFileW((folder_ + L"\\" + name).c_str());
     }
     // Wine may release the program file a moment after the process has gone.
     return WaitUntil(
         [&] {
-          return RemoveDirectoryW(folder.c_str()) ||
-                 GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+          return RemoveDirectoryW(folder_.c_str()) ||
+                 GetFileAttributesW(folder_.c_str()) == INVALID_FILE_ATTRIBUTES;
         },
         5000);
-  };
-  clear();
-  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-  for (const wchar_t* name : {L"orvanedesk.exe", L"bitmap0.bmp"})
-    ASSERT_TRUE(CopyFileW(Path(name).c_str(), (folder + L"\\" + name).c_str(), TRUE));
+  }
+  static constexpr const wchar_t* kFiles[] = {L"orvanedesk.exe", L"bitmap0.bmp", L"Illust.ini",
+                                              L"Show.ini",       L"Sound.ini",   L"Message.ini"};
+  const std::wstring folder_ = DriverFolder() + L"locked-orvanedesk";
+  std::vector<std::unique_ptr<Immutable>> locks_;
+};
+
+// It runs and shows its picture and items, and at close names the one file that had to change.
+TEST_F(ReadOnlyDeskClockFolder, ShowsItsDataAndNamesWhatItCouldNotSave) {
   const std::string messages = Item("tea", "NULL", "green", "15:0");
-  const std::pair<const wchar_t*, std::string> texts[] = {
+  const std::vector<std::pair<const wchar_t*, std::string>> texts = {
       {L"Illust.ini", "spring\r\n"},
       {L"Show.ini", ""},  // the flag of the one picture is missing: this file must change
       {L"Sound.ini", "[Boot]\r\n[Exit]\r\n[Time]\r\n[Away]\r\n"},
       {L"Message.ini", messages}};
-  for (const auto& [name, bytes] : texts) ASSERT_TRUE(WriteFileBytes(folder + L"\\" + name, bytes));
-  {
-    std::vector<std::unique_ptr<Immutable>> locks;
-    for (const wchar_t* name : kFiles)
-      locks.push_back(std::make_unique<Immutable>(folder + L"\\" + name));
-    locks.push_back(std::make_unique<Immutable>(folder));
-    ASSERT_TRUE(locks.back()->active() || !ImmutableFlagExpected())
-        << "could not make the folder refuse change";
-    if (!locks.back()->active()) GTEST_SKIP() << "no immutable flag here (needs Linux and root)";
+  Lock(texts);
+  if (IsSkipped() || HasFatalFailure()) return;
 
-    Program clock(L"locked-orvanedesk\\orvanedesk.exe");
-    HWND hwnd = clock.WaitForWindow(kDeskClass);
-    ASSERT_NE(hwnd, nullptr);
-    // Its picture behind the face.
-    Screenshot picture = LoadBitmapFile(L"bitmap0.bmp");
-    ASSERT_FALSE(picture.empty());
-    // Two points in plain parts of the picture, clear of the hands and the date.
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-          Screenshot face = CaptureScreen(ClientOnScreen(hwnd));
-          face.left = face.top = 0;
-          return face.at(20, 20) == picture.at(20, 20) && face.at(120, 120) == picture.at(120, 120);
-        },
-        5000));
-    EXPECT_TRUE(clock.Windows(L"#32770").empty()) << "every file could be read";
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    std::wstring text = AnswerProgramMessageBox(clock, 10000);
-    EXPECT_TRUE(Names(text, L"Show.ini")) << testing::PrintToString(text);
-    EXPECT_NE(text.find(folder), std::wstring::npos) << testing::PrintToString(text);
-    for (const wchar_t* kept : {L"Sound.ini", L"Message.ini", L"Illust.ini"})
-      EXPECT_FALSE(Names(text, kept)) << "unchanged, so not written";
-    ASSERT_TRUE(clock.WaitForExit(10000));
-    for (const auto& [name, bytes] : texts)
-      EXPECT_EQ(FileText(folder + L"\\" + name), bytes) << testing::PrintToString(name);
-    // The registry took the options.
-    DWORD value = 0, size = sizeof value;
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (std::wstring(kDeskKey) + L"\\Version 1.0").c_str(),
-                           L"SecondHand", RRF_RT_REG_DWORD, nullptr, &value, &size),
-              ERROR_SUCCESS);
-  }
-  EXPECT_TRUE(clear());
+  Program clock(L"locked-orvanedesk\\orvanedesk.exe");
+  HWND hwnd = clock.WaitForWindow(kDeskClass);
+  ASSERT_NE(hwnd, nullptr);
+  // Its picture behind the face.
+  Screenshot picture = LoadBitmapFile(L"bitmap0.bmp");
+  ASSERT_FALSE(picture.empty());
+  // Two points in plain parts of the picture, clear of the hands and the date.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        Screenshot face = CaptureScreen(ClientOnScreen(hwnd));
+        face.left = face.top = 0;
+        return face.at(20, 20) == picture.at(20, 20) && face.at(120, 120) == picture.at(120, 120);
+      },
+      5000));
+  EXPECT_TRUE(clock.Windows(L"#32770").empty()) << "every file could be read";
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  std::wstring text = AnswerProgramMessageBox(clock, 10000);
+  EXPECT_TRUE(Names(text, L"Show.ini")) << testing::PrintToString(text);
+  EXPECT_NE(text.find(folder_), std::wstring::npos) << testing::PrintToString(text);
+  for (const wchar_t* kept : {L"Sound.ini", L"Message.ini", L"Illust.ini"})
+    EXPECT_FALSE(Names(text, kept)) << "unchanged, so not written";
+  ASSERT_TRUE(clock.WaitForExit(10000));
+  for (const auto& [name, bytes] : texts)
+    EXPECT_EQ(FileText(folder_ + L"\\" + name), bytes) << testing::PrintToString(name);
+  // The registry took the options.
+  DWORD value = 0, size = sizeof value;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (std::wstring(kDeskKey) + L"\\Version 1.0").c_str(),
+                         L"SecondHand", RRF_RT_REG_DWORD, nullptr, &value, &size),
+            ERROR_SUCCESS);
+}
+
+// Installed with none of the files it makes itself: they cannot be made at start, and a close
+// with nothing changed has nothing to report.
+TEST_F(ReadOnlyDeskClockFolder, FilesItCouldNotMakeAreNoFailureWhenNothingChanged) {
+  Lock({{L"Illust.ini", "spring\r\n"}});
+  if (IsSkipped() || HasFatalFailure()) return;
+  Program clock(L"locked-orvanedesk\\orvanedesk.exe");
+  HWND hwnd = clock.WaitForWindow(kDeskClass);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_TRUE(clock.Windows(L"#32770").empty()) << "nothing there could not be read";
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(
+      WaitUntil([&] { return clock.WaitForExit(0) || !clock.Windows(L"#32770").empty(); }, 10000));
+  if (!clock.WaitForExit(0))
+    ADD_FAILURE() << "nothing had to be saved, yet: "
+                  << testing::PrintToString(AnswerProgramMessageBox(clock, 5000));
+  ASSERT_TRUE(clock.WaitForExit(10000));
+  for (const wchar_t* name : {L"Show.ini", L"Sound.ini", L"Message.ini"})
+    EXPECT_EQ(GetFileAttributesW((folder_ + L"\\" + name).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 #else  // FAULTS_E2E_NO_SOUND

@@ -1,10 +1,15 @@
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "testing/immutable.h"
 #include "win/raii.h"
 
-// Wine runs a Unix program given by its Unix path, so chattr sets the flag; whether it took is
-// seen by probing, since the Unix program's end is not reliably reported back.
+// Wine runs a Unix program given by its Unix path, so chattr sets the flag. Wine gives no
+// handle to wait on for a Unix program: the shell that runs chattr writes its exit status to a
+// file when it is done. Nothing may probe the path before then: a folder's probe file made just
+// before the flag took could not be deleted after it.
 namespace {
 
 std::string UnixPath(const FilePath& path) {
@@ -36,26 +41,36 @@ bool TakesChange(const FilePath& path) {
   return static_cast<bool>(file);
 }
 
+std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
 bool Chattr(const FilePath& path, bool on) {
   std::string unix = UnixPath(path);
-  if (unix.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-  std::wstring command = std::wstring(L"/usr/bin/chattr ") + (on ? L"+i" : L"-i") + L" \"" +
-                         std::wstring(unix.begin(), unix.end()) + L"\"";
+  wchar_t folder[MAX_PATH], done[MAX_PATH];
+  if (unix.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ||
+      !GetTempPathW(MAX_PATH, folder) || !GetTempFileNameW(folder, L"chattr", 0, done))
+    return false;
+  std::wstring command = std::wstring(L"/bin/sh -c \"/usr/bin/chattr ") + (on ? L"+i" : L"-i") +
+                         L" -- \\\"$0\\\"; echo $? >\\\"$1\\\"\" \"" + Widened(unix) + L"\" \"" +
+                         Widened(UnixPath(done)) + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &info)) {
-    return false;
+  std::optional<std::string> status;
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                     nullptr, &startup, &info)) {
+    // Wine fills in no handles for a Unix program, only what was in its own memory.
+    if (info.hProcess) {
+      CloseHandle(info.hThread);
+      CloseHandle(info.hProcess);
+    }
+    for (int i = 0; i < 1500; ++i) {  // 30 seconds for a machine under load
+      status = ReadFileBytes(done);
+      if (status && !status->empty() && status->back() == '\n') break;
+      Sleep(20);
+    }
   }
-  WaitForSingleObject(info.hProcess, 10000);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  for (int i = 0; i < 100; ++i) {
-    if (TakesChange(path) != on) return true;
-    Sleep(100);
-  }
-  return false;
+  DeleteFileW(done);
+  return status == std::string("0\n");
 }
 
 }  // namespace

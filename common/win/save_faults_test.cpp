@@ -1,8 +1,11 @@
 // A save that meets a file another program holds open (a text editor, a virus scanner): the
-// save fails and says why, the old content stays, and no temporary file is left beside it.
+// save waits a moment for it, else fails and says why; the old content stays, and no temporary
+// file is left beside it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "line_file.h"
 #include "win/raii.h"
@@ -52,6 +55,24 @@ TEST_F(HeldFile, OpenWithoutSharingRefusesTheSaveAndKeepsTheOldContent) {
     EXPECT_FALSE(result.reason.empty());
   }
   EXPECT_EQ(ReadFileBytes(path_), std::optional<std::string>("old\r\n"));
+  EXPECT_EQ(Entries(), 1) << "a temporary file was left behind";
+}
+
+// Scanners, indexers and sync clients open a freshly saved file for a moment.
+TEST_F(HeldFile, AFileHeldForAMomentIsSavedOnceItIsFree) {
+  for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+    HANDLE held = Hold(share);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] {
+      Sleep(200);
+      CloseHandle(held);
+    });
+    SaveResult result = WriteFileBytes(path_, "new\r\n");
+    release.join();
+    EXPECT_TRUE(result) << "share " << share << ": " << testing::PrintToString(result.reason);
+    EXPECT_EQ(ReadFileBytes(path_), std::optional<std::string>("new\r\n"));
+    ASSERT_TRUE(WriteFileBytes(path_, "old\r\n"));
+  }
   EXPECT_EQ(Entries(), 1) << "a temporary file was left behind";
 }
 

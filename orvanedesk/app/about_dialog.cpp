@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <optional>
@@ -46,8 +47,53 @@ bool ReadClassesDefault(const std::wstring& subkey, std::wstring& value) {
     return false;
   text.back() = L'\0';
   value = text.data();
+  if (type != REG_EXPAND_SZ) return true;
+  // A command such as "%ProgramFiles%\Web\web.exe" is stored with its variables unexpanded.
+  DWORD length = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
+  std::vector<wchar_t> expanded(length);
+  if (length == 0 || ExpandEnvironmentStringsW(value.c_str(), expanded.data(), length) != length)
+    return false;
+  value = expanded.data();
   return true;
 }
+
+// COM on this thread for one call: the shell may hand a verb to a handler that is a COM
+// object, and some need a single-threaded apartment. A thread already in another apartment
+// keeps it. The library is loaded at first use, not linked: most runs never open a page, and
+// linked it would load at every start.
+class ComApartment {
+ public:
+  ComApartment() {
+    const Library& com = Com();
+    joined_ = com.initialize && com.uninitialize &&
+              SUCCEEDED(com.initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }
+  ~ComApartment() {
+    if (joined_) Com().uninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  struct Library {
+    HRESULT(WINAPI* initialize)(void*, DWORD) = nullptr;
+    void(WINAPI* uninitialize)() = nullptr;
+  };
+  static const Library& Com() {
+    static const Library library = [] {
+      Library found;
+      if (HMODULE ole = LoadLibraryW(L"ole32.dll")) {
+        found.initialize = reinterpret_cast<decltype(found.initialize)>(
+            reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+        found.uninitialize = reinterpret_cast<decltype(found.uninitialize)>(
+            reinterpret_cast<void*>(GetProcAddress(ole, "CoUninitialize")));
+      }
+      return found;
+    }();
+    return library;
+  }
+  bool joined_ = false;
+};
 
 // Starts a command line; above 32 when it started, else the reason (at most 32).
 int StartCommandLine(std::wstring line, int showCommand) {
@@ -71,6 +117,7 @@ int StartCommandLine(std::wstring line, int showCommand) {
 const AboutLink* AboutLinks() { return kLinks; }
 
 int OpenWebPage(const std::wstring& url, int showCommand) {
+  ComApartment com;
   int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, showCommand)));
   if (shell > 32) return shell;

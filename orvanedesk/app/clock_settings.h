@@ -15,3 +15,7 @@ struct ClockSettings {
   std::string FontFace = "Times New Roman";
   int FontSize = 7;
 };
+
+// The largest FontSize, either sign, taken from the registry: a numeral of 200 points is already
+// taller than the face, and a larger hand-made value would overflow the font height's arithmetic.
+constexpr int kMaxFontSize = 200;

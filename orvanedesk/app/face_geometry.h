@@ -8,8 +8,6 @@
 
 constexpr int kFaceWidth = 176;
 constexpr int kFaceHeight = 409;
-constexpr int kFrameWidth = 182;
-constexpr int kFrameHeight = 434;
 
 struct FacePoint {
   int x;

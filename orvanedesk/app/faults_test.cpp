@@ -171,6 +171,40 @@ TEST_F(FaultsTest, FilesHeldByAnotherProgramAtStartAreNamedAndNeverOverwritten) 
   EXPECT_EQ(FileText(L"Sound.ini"), kSound);
 }
 
+// A Sound.ini of other making reads as no sounds: it is named at start and kept, unless the user
+// sets lists of their own.
+TEST_F(FaultsTest, AnUnrecognisedSoundFileIsNamedAndKeptUnlessTheListsChange) {
+  PutAll();
+  // An editor's byte-order mark, a blank first line.
+  for (const std::string& odd : {"\xEF\xBB\xBF" + kSound, "\r\n" + kSound}) {
+    PutFile(L"Sound.ini", odd);
+    Start();
+    EXPECT_TRUE(window_->BootSounds.empty());
+    std::wstring text;
+    {
+      MessageBoxAnswerer answer;
+      window_->ReportUnreadFiles();
+      text = answer.text();
+    }
+    EXPECT_TRUE(Names(text, L"Sound.ini")) << testing::PrintToString(text);
+    EXPECT_FALSE(Names(text, L"Message.ini"));
+    {
+      MessageBoxAnswerer answer;
+      Close();
+      EXPECT_EQ(answer.text(), L"") << "nothing had to be written";
+    }
+    EXPECT_EQ(FileText(L"Sound.ini"), odd);
+  }
+  Start();
+  window_->BootSounds = {"C:\\new.wav"};
+  {
+    MessageBoxAnswerer answer;
+    Close();
+    EXPECT_EQ(answer.text(), L"");
+  }
+  EXPECT_EQ(FileText(L"Sound.ini"), "[Boot]\r\nC:\\new.wav\r\n[Exit]\r\n[Time]\r\n[Away]\r\n");
+}
+
 TEST_F(FaultsTest, ReadOnlyFilesAreNamedOnlyWhenTheyHadToChange) {
   PutAll();
   {

@@ -55,10 +55,9 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      POINT size =
-          Settings.FullWindow ? POINT{kFaceWidth, kFaceHeight} : POINT{kFrameWidth, kFrameHeight};
-      info->ptMinTrackSize = size;
-      info->ptMaxTrackSize = size;
+      SIZE size = FrameSize();
+      info->ptMinTrackSize = {size.cx, size.cy};
+      info->ptMaxTrackSize = info->ptMinTrackSize;
       return 0;
     }
     case WM_NCHITTEST: {
@@ -252,6 +251,17 @@ void CMainwindow::FinishClose() {
   KillTimer(hwnd(), kTickTimer);
   iconList_.reset();
   DefaultClose();
+}
+
+// The window size that gives the face its whole client area, with or without the title bar:
+// captions and borders differ between systems (Windows 10's are larger than the classic ones).
+SIZE CMainwindow::FrameSize() const {
+  LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+  style = Settings.FullWindow ? style & ~WS_CAPTION : style | WS_CAPTION;
+  RECT frame{0, 0, kFaceWidth, kFaceHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)));
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void CMainwindow::UpdateSysMenu(HMENU menu) {

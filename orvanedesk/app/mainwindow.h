@@ -108,6 +108,7 @@ class CMainwindow : public CFrameWindow {
   void OnClose();
   void OnSoundDone(MCIDEVICEID device);
   void ReportSaveFailures(bool registrySaved);
+  SIZE FrameSize() const;
   void FinishClose();
   void ShowSystemMenuPopup(POINT at);
   bool OnOwnCommand(UINT command);  // true when it is one of the window's own menu commands
@@ -128,13 +129,16 @@ class CMainwindow : public CFrameWindow {
 
   Clock clock_;
   CAlarmTracker alarms_{LocalTime{}};
-  // Files beside the program that are there but could not be read at start, with the system's
-  // reason and what a save would have written right after start (a save writes them only if
-  // the user changed that, and then reports it as not saved).
+  // Files beside the program that were not read at start: there but unreadable or of other
+  // making, or missing and not to be made. Each has the reason told at start (none: not told)
+  // and what a save would have written right after start; a save that would write just that
+  // leaves the file alone. A changed content is written only where writeWhenChanged allows, else
+  // it is reported as not saved: an unreadable file's content would be lost unseen.
   struct UnreadFile {
     std::wstring name;
     std::wstring reason;
     std::string startBytes;
+    bool writeWhenChanged = false;
   };
   std::vector<UnreadFile> unread_;
   void NoteUnread(const wchar_t* fileName);

@@ -98,6 +98,40 @@ TEST_F(MainWindowTest, FixedFrameAroundTheFace) {
   EXPECT_EQ(ImageList_GetImageCount(window_->IconList()), 4);
 }
 
+// Windows 10 draws a taller caption than the classic one: the frame grows so that the face keeps
+// its whole client area, with and without the title bar.
+TEST_F(MainWindowTest, TheFaceKeepsItsClientAreaUnderATallerCaption) {
+  NONCLIENTMETRICSW classic{};
+  classic.cbSize = sizeof classic;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof classic, &classic, 0));
+  NONCLIENTMETRICSW tall = classic;
+  tall.iCaptionHeight += 12;
+  // Not saved, and put back however the test ends.
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof tall, &tall, 0));
+  struct Restore {
+    NONCLIENTMETRICSW metrics;
+    ~Restore() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0); }
+  } restore{classic};
+  ASSERT_EQ(GetSystemMetrics(SM_CYCAPTION), classic.iCaptionHeight + 12 + 1);
+
+  Open({2026, 12, 31, 4, 21, 59, 30});
+  for (int fullWindow : {0, 1, 0}) {
+    if (fullWindow != window_->Settings.FullWindow) {
+      window_->Settings.FullWindow = fullWindow;
+      window_->ApplyFullWindow();
+    }
+    RECT client, frame;
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(hwnd_, &frame);
+    EXPECT_EQ(client.right, 176) << "FullWindow " << fullWindow;
+    EXPECT_EQ(client.bottom, 409) << "FullWindow " << fullWindow;
+    MINMAXINFO info{};
+    SendMessageW(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, frame.right - frame.left);
+    EXPECT_EQ(info.ptMaxTrackSize.y, frame.bottom - frame.top);
+  }
+}
+
 TEST_F(MainWindowTest, SystemMenuHasTheClocksItems) {
   Open({2026, 12, 31, 4, 21, 59, 30});
   HMENU menu = GetSystemMenu(hwnd_, FALSE);

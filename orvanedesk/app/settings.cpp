@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -57,6 +58,13 @@ bool CMainwindow::LoadSettings() {
   LoadIllustCatalogue();
   // Flags written without their names would lose every flag.
   if (Unread(L"Illust.ini") && !Unread(L"Show.ini")) unread_.push_back({L"Show.ini", {}, {}});
+  // A file still missing could not be made (a program folder the user may not write): left as
+  // the start would have made it, it is no failure to report at close.
+  for (const wchar_t* name : {L"Sound.ini", L"Message.ini", L"Show.ini"}) {
+    if (!Unread(name) &&
+        GetFileAttributesW((GetModuleFolder() + name).c_str()) == INVALID_FILE_ATTRIBUTES)
+      unread_.push_back({name, {}, {}, true});
+  }
   for (UnreadFile& file : unread_) file.startBytes = PendingBytes(file.name);
 
   std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -69,7 +77,8 @@ bool CMainwindow::LoadSettings() {
   Settings.UpdateIllust = profile.GetInt(kSection, L"UpdateIllust", 1);
   Settings.UpdateTime = profile.GetInt(kSection, L"UpdateTime", 1);
   Settings.FontFace = profile.GetString(kSection, L"FontFace", "Times New Roman");
-  Settings.FontSize = profile.GetInt(kSection, L"FontSize", 7);
+  Settings.FontSize =
+      std::clamp(profile.GetInt(kSection, L"FontSize", 7), -kMaxFontSize, kMaxFontSize);
 
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
@@ -142,8 +151,8 @@ void CMainwindow::ApplyFullWindow() {
   SetWindowLongW(hwnd(), GWL_STYLE, style);
   ModifyMenuW(menu, kCmdHideTitle, MF_BYCOMMAND | MF_STRING, kCmdHideTitle,
               bare ? L"タイトルバーを表示(&T)" : L"タイトルバーを隠す(&T)");
-  SetWindowPos(hwnd(), nullptr, 0, 0, bare ? kFaceWidth : kFrameWidth,
-               bare ? kFaceHeight : kFrameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE size = FrameSize();
+  SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -156,7 +165,17 @@ void CMainwindow::ApplyStayOnTop() {
 }
 
 void CMainwindow::LoadSoundLists() {
-  SoundLists lists = ParseSoundIni(LoadTextFile(L"Sound.ini"));
+  std::vector<std::string> lines = LoadTextFile(L"Sound.ini");
+  // Read as no sounds, such a file would be replaced by bare headers at the next close.
+  if (!IsSoundIni(lines)) {
+    unread_.push_back({L"Sound.ini",
+                       L"1行目が [Boot]、[Exit]、[Time]、[Away] のどれでもなく、"
+                       L"サウンドの一覧として読めません。",
+                       {},
+                       true});
+    return;
+  }
+  SoundLists lists = ParseSoundIni(lines);
   BootSounds = std::move(lists[kBootSound]);
   ExitSounds = std::move(lists[kExitSound]);
   TimeSounds = std::move(lists[kTimeSound]);
@@ -198,6 +217,7 @@ bool CMainwindow::SaveFileBytes(const wchar_t* fileName, const std::string& byte
   for (const UnreadFile& file : unread_) {
     if (file.name != fileName) continue;
     if (bytes == file.startBytes) return true;
+    if (file.writeWhenChanged) break;
     saveFailures_.push_back({path,
                              L"起動時に読み込めなかったため、上書きしませんでした。この間の変更は保"
                              L"存されていません。"});
@@ -243,15 +263,24 @@ std::string CMainwindow::PendingBytes(const std::wstring& fileName) const {
 }
 
 void CMainwindow::ReportUnreadFiles() {
-  std::wstring text;
+  std::wstring unreadable, unrecognised;
   for (const UnreadFile& file : unread_) {
-    if (file.reason.empty()) continue;  // kept only because another file was unreadable
-    text += L"\n・" + file.name + L"（場所: " + GetModuleFolder() + L"）\n　理由: " + file.reason;
+    if (file.reason.empty()) continue;  // nothing the user must know
+    (file.writeWhenChanged ? unrecognised : unreadable) +=
+        L"\n・" + file.name + L"（場所: " + GetModuleFolder() + L"）\n　理由: " + file.reason;
+  }
+  std::wstring text;
+  if (!unreadable.empty()) {
+    text = L"次のファイルを読み込めませんでした。" + unreadable +
+           L"\n\nほかのプログラムが使用中でないか確かめてください。"
+           L"これらのファイルは終了時にも上書きせず、そのまま残します。";
+  }
+  if (!unrecognised.empty()) {
+    if (!text.empty()) text += L"\n\n";
+    text += L"次のファイルは形式が違うため、空として扱います。" + unrecognised +
+            L"\n\nこれらのファイルは、設定で内容を変えない限り上書きせず、そのまま残します。";
   }
   if (text.empty()) return;
-  text = L"次のファイルを読み込めませんでした。" + text +
-         L"\n\nほかのプログラムが使用中でないか確かめてください。"
-         L"これらのファイルは終了時にも上書きせず、そのまま残します。";
   MessageBoxW(hwnd(), text.c_str(), L"Orvane", MB_OK | MB_ICONWARNING);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 #include "app/commands.h"
@@ -156,6 +157,28 @@ TEST_F(SettingsTest, StoredOptionsAndPlacementAreAppliedAndSavedBack) {
   EXPECT_EQ(StoredInt(L"x1"), DWORD(-1));
   EXPECT_EQ(StoredInt(L"x2"), DWORD(-1 + 182));
   EXPECT_EQ(Profile().GetString(kSection, L"FontFace", ""), "\x82\x6C\x82\x72 \x96\xBE\x92\xA9");
+}
+
+// A hand-made size the face cannot use is kept to the largest it can, and saved so.
+TEST_F(SettingsTest, HandMadeFontSizesAreKeptToWhatTheFaceCanDraw) {
+  const std::pair<int, int> sizes[] = {{214748365, kMaxFontSize},
+                                       {INT_MAX, kMaxFontSize},
+                                       {kMaxFontSize + 1, kMaxFontSize},
+                                       {-300000000, -kMaxFontSize},
+                                       {INT_MIN, -kMaxFontSize},
+                                       {18, 18},
+                                       {0, 0},
+                                       {-kMaxFontSize, -kMaxFontSize}};
+  for (const auto& [stored, used] : sizes) {
+    Profile().WriteInt(kSection, L"FontSize", stored);
+    Profile().WriteInt(kSection, L"TitleFace", 1);
+    Start();
+    EXPECT_EQ(window_->Settings.FontSize, used) << stored;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateWindow(hwnd_);
+    Close();
+    EXPECT_EQ(StoredInt(L"FontSize"), std::optional<DWORD>(static_cast<DWORD>(used))) << stored;
+  }
 }
 
 TEST_F(SettingsTest, StoredPlacementIsPulledOntoTheScreen) {

@@ -15,7 +15,7 @@ if(WIN32)
   clocks_test(orvanedesk_behaviours_window_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/behaviours_window_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
-    LIBS orvanedesk_shell common_testing)
+    LIBS orvanedesk_shell common_testing ole32)
   if(CLOCKS_TESTS)
     add_dependencies(orvanedesk_behaviours_window_test orvanedesk)
   endif()

@@ -17,6 +17,13 @@ SoundLists ParseSoundIni(const std::vector<std::string>& lines) {
   return lists;
 }
 
+bool IsSoundIni(const std::vector<std::string>& lines) {
+  if (lines.empty()) return true;
+  for (const char* header : kSoundHeaders)
+    if (lines[0] == header) return true;
+  return false;
+}
+
 std::vector<std::string> SoundIniLines(const SoundList& boot, const SoundList& exit,
                                        const SoundList& time, const SoundList& away) {
   std::vector<std::string> lines;

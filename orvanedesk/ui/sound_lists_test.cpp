@@ -47,6 +47,15 @@ TEST(SoundIni, FileMayStartAtALaterHeader) {
   for (const SoundList& list : lists) EXPECT_TRUE(list.empty());
 }
 
+TEST(SoundIni, OnlyAFileThatStartsAtAHeaderIsSoundIni) {
+  for (const char* bytes : {"", "[Boot]\r\n", "[Exit]\r\nC:\\bye.wav\r\n", "[Away]"})
+    EXPECT_TRUE(IsSoundIni(SplitLines(bytes))) << bytes;
+  // An editor's byte-order mark, a blank first line, lines before the first header.
+  for (const char* bytes :
+       {"\xEF\xBB\xBF[Boot]\r\n", "\r\n[Boot]\r\n", "junk\r\n[Boot]\r\n", "[boot]"})
+    EXPECT_FALSE(IsSoundIni(SplitLines(bytes))) << bytes;
+}
+
 TEST(SoundIni, KanjiPathsRoundTripByteForByte) {
   // "\x83\x5c" is a kanji whose trail byte is a backslash; not valid CP932 "\x81\x20" stays too.
   const std::string bytes =
