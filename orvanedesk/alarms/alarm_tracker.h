@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "alarms/message_record.h"
@@ -33,8 +34,12 @@ class CAlarmTracker {
   static constexpr long long kCatchUpMinutes = 60;
 
  private:
+  bool Checked(long long minute) const;
+  void MarkChecked(long long minute);
+
   long long lastTick_;        // minute of the last tick
-  long long checked_;         // latest minute whose items have had their chance to fire
+  long long latest_;          // latest minute checked
+  std::uint64_t recent_ = 1;  // bit i: minute latest_ - i was checked (the catch-up hour only)
   long long builtHour_ = -1;  // hour the candidates belong to
 };
 
