@@ -73,14 +73,10 @@ AlarmTickResult CAlarmTracker::Tick(const LocalTime& now,
   AlarmTickResult result;
   const long long minute = MinuteNumber(now);
   if (minute == lastTick_) return result;
-  // A minute 0 that a held-up timer skipped still gets its time signal, late and once; a clock
-  // set back over the hour signals only at minute 0 itself.
-  const bool newHour = minute > lastTick_ && FloorDiv(minute, 60) != FloorDiv(lastTick_, 60);
   const long long first =
       minute > lastTick_ ? std::max(lastTick_ + 1, minute - kCatchUpMinutes + 1) : minute;
   lastTick_ = minute;
   result.newMinute = true;
-  result.timeSignal = now.minute == 0 || newHour;
 
   const long long hour = FloorDiv(minute, 60);
   if (hour != builtHour_) {

@@ -7,14 +7,13 @@
 #include "alarms/schedule.h"
 #include "local_time.h"
 
-// The minute work of the one-second tick, apart from any drawing, so it runs also while the
-// window is minimized: the time signal at minute 0, keeping the hour's candidates for the
-// current hour, and the minute check with its catch-up.
+// The alarm work of the one-second tick, apart from any drawing, so it runs also while the
+// window is minimized: keeping the hour's candidates for the current hour, and the minute check
+// with its catch-up.
 struct AlarmTickResult {
-  bool newMinute = false;   // the tick's minute differs from the last tick's
-  bool timeSignal = false;  // a new minute 0, or a new hour whose minute 0 was skipped
-  bool rebuilt = false;     // hourMessages was rebuilt for the current hour
-  DueMessages due;          // for one popup; empty when nothing fell due
+  bool newMinute = false;  // the tick's minute differs from the last tick's
+  bool rebuilt = false;    // hourMessages was rebuilt for the current hour
+  DueMessages due;         // for one popup; empty when nothing fell due
 };
 
 class CAlarmTracker {

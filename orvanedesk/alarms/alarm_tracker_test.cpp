@@ -69,13 +69,11 @@ TEST(AlarmTracker, HourChangeRebuildsBeforeTheCheck) {
   Clock c(At(9, 7, 58), {Item("seven-thirty", kAtTime, "7:30"), Item("eight", kAtTime, "8:30"),
                          Item("hourly", kHourly, "0")});
   auto r = c.Tick(At(9, 8, 0));
-  EXPECT_TRUE(r.timeSignal);
   EXPECT_TRUE(r.rebuilt);
   EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"hourly"}));
   // Ticks missed from 8:01 to 8:29: no rebuild needed, no 7:30 item at 8:30.
   r = c.Tick(At(9, 8, 30));
   EXPECT_FALSE(r.rebuilt);
-  EXPECT_FALSE(r.timeSignal);
   EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"eight"}));
 }
 
@@ -131,27 +129,6 @@ TEST(AlarmTracker, ClockSetBackFiresNothingTwice) {
   EXPECT_TRUE(ahead.Tick(At(10, 7, 2)).due.records.empty());
   EXPECT_TRUE(ahead.Tick(At(9, 7, 3)).due.records.empty());
   EXPECT_EQ(Titles(ahead.Tick(At(9, 7, 5)).due), (std::vector<std::string>{"7:05"}));
-}
-
-TEST(AlarmTracker, TimeSignalOnEveryNewMinuteZero) {
-  Clock c(At(9, 9, 59), {});
-  EXPECT_TRUE(c.Tick(At(9, 10, 0)).timeSignal);
-  EXPECT_FALSE(c.Tick(At(9, 10, 0, 30)).timeSignal);
-  EXPECT_FALSE(c.Tick(At(9, 10, 1)).timeSignal);
-  // A start at minute 0 is no new minute.
-  Clock atZero(At(9, 11, 0, 5), {});
-  EXPECT_FALSE(atZero.Tick(At(9, 11, 0, 6)).timeSignal);
-}
-
-TEST(AlarmTracker, ASkippedMinuteZeroSignalsOnceLate) {
-  Clock c(At(9, 9, 59), {});
-  EXPECT_TRUE(c.Tick(At(9, 10, 1)).timeSignal);
-  EXPECT_FALSE(c.Tick(At(9, 10, 2)).timeSignal);
-  EXPECT_TRUE(c.Tick(At(9, 13, 20)).timeSignal);  // asleep for hours: one signal
-  EXPECT_FALSE(c.Tick(At(9, 13, 21)).timeSignal);
-  // Set back over the hour: no signal until a minute 0 comes.
-  EXPECT_FALSE(c.Tick(At(9, 12, 50)).timeSignal);
-  EXPECT_TRUE(c.Tick(At(9, 13, 0)).timeSignal);
 }
 
 // The minute check said plainly: the minutes checked as a set, forgotten when the clock is set

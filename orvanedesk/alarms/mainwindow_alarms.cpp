@@ -38,7 +38,5 @@ void CMainwindow::RebuildHourMessages() {
 
 // Runs on every tick, minimized or not: alarms do not depend on how the window looks.
 void CMainwindow::RunMinuteWork(const LocalTime& now) {
-  AlarmTickResult work = alarms_.Tick(now, Messages, HourMessages);
-  if (work.timeSignal) PlayRandomSound(TimeSounds);
-  CMessagePopup::Open(work.due);
+  CMessagePopup::Open(alarms_.Tick(now, Messages, HourMessages).due);
 }

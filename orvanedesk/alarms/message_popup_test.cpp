@@ -257,8 +257,10 @@ LocalTime g_now;
 
 TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   g_now = {2026, 12, 9, 3, 7, 4, 50};
+  Wave signal(L"time_signal.wav");
   CMainwindow window([] { return g_now; });
   ASSERT_TRUE(window.Create());
+  window.TimeSounds = {signal.cp932()};
   window.Messages = {Rec("now", "start minute", "NULL", kDaily, "NULL", kAtTime, "7:4"),
                      Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5"),
                      Rec("b", "2", "NULL", kDaily, "NULL", kHourly, "5")};
@@ -276,8 +278,10 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   EXPECT_EQ(WindowText(popups[0]), L"メッセージ (1/2)");
   DestroyWindow(popups[0]);
   // The hour changes over a gap: the 7:05 items never come back at 8:05 except the hourly one.
+  // No time signal: the minute is not 0, and the window is minimized.
   g_now.hour = 8;
   SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_FALSE(window.SoundPlaying);
   popups = ThreadDialogs();
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" b");
@@ -305,6 +309,14 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" e");
   DestroyWindow(popups[0]);
+  g_now.hour = 9;
+  g_now.minute = 0;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_FALSE(window.SoundPlaying);
+  ShowWindow(window.hwnd(), SW_RESTORE);
+  g_now.second = 1;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_TRUE(window.SoundPlaying);
   DestroyWindow(window.hwnd());
 }
 

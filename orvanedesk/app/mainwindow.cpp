@@ -145,8 +145,9 @@ void CMainwindow::OnTick() {
   in.fewIllusts = FewIllusts;
   in.updateIllust = Settings.UpdateIllust != 0;
   in.updateTime = Settings.UpdateTime;
-  RunMinuteWork(in.now);
   TickPlan plan = PlanTick(Tick, in);
+  if (plan.timeSignal) PlayRandomSound(TimeSounds);
+  RunMinuteWork(in.now);
   if (plan.setTitle) {
     SetWindowTextW(hwnd(), plan.title.c_str());
     TimeText = plan.timeText;
