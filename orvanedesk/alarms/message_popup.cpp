@@ -251,9 +251,7 @@ void CMessagePopup::AdvanceIfSilent() {
   }
 }
 
-void CMessagePopup::OnSoundDone(MCIDEVICEID device) {
-  // A late notice of a sound closed when paging must not end the sound playing now.
-  if (!player_.Holds(device)) return;
+void CMessagePopup::OnSoundDone() {
   player_.Close();
   playing_ = false;
   soundLive_ = false;
@@ -286,7 +284,7 @@ INT_PTR CMessagePopup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
       return reinterpret_cast<INT_PTR>(white_.get());
     case MM_MCINOTIFY:
-      OnSoundDone(static_cast<MCIDEVICEID>(lParam));
+      if (player_.Ended(wParam, lParam)) OnSoundDone();
       return TRUE;
     case kAdvanceMessage:
       Next();

@@ -61,7 +61,7 @@ class CMessagePopup : public CDialog {
   void UpdateButtons(int position);
   void Next();
   void Prev();
-  void OnSoundDone(MCIDEVICEID device);
+  void OnSoundDone();
   void AdvanceIfSilent();
 
   int position_ = 0;  // 1-based

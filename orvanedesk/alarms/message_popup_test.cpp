@@ -74,8 +74,9 @@ void Click(HWND popup, int id) {
 
 class Wave {
  public:
-  explicit Wave(const wchar_t* name) : path_(GetModuleFolder() + name) {
-    EXPECT_TRUE(WriteFileBytes(path_, SilentWave()));
+  explicit Wave(const wchar_t* name, uint32_t milliseconds = 250)
+      : path_(GetModuleFolder() + name) {
+    EXPECT_TRUE(WriteFileBytes(path_, SilentWave(milliseconds)));
   }
   ~Wave() { DeleteFileW(path_.c_str()); }
   std::string cp932() const { return WideToCp932(path_).value(); }
@@ -83,6 +84,12 @@ class Wave {
  private:
   std::wstring path_;
 };
+
+int OpenSounds() {
+  wchar_t count[16] = {};
+  mciSendStringW(L"sysinfo all quantity open", count, 16, nullptr);
+  return _wtoi(count);
+}
 
 const std::string kWake = "\x8b\x4e\x8f\xb0";  // 起床
 
@@ -247,6 +254,21 @@ TEST(MessagePopup, PagingKeepsTheOtherPopupsAndALaterSound) {
   EXPECT_TRUE(IsWindow(second));
   DestroyWindow(first);
   DestroyWindow(second);
+}
+
+TEST(MessagePopup, PagingBetweenTwoSoundsKeepsTheNewOnePlaying) {
+  // Long enough to be playing still when the late notices of the closed one have come.
+  Wave a(L"popup_page_a.wav", 20000), b(L"popup_page_b.wav", 20000);
+  HWND popup = CMessagePopup::Open(Due({Rec("a", "1", a.cp932()), Rec("b", "2", b.cp932())}));
+  ASSERT_EQ(OpenSounds(), 1);
+  Click(popup, IDC_POPUP_NEXT);
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(OpenSounds(), 1);
+  Click(popup, IDC_POPUP_PREV);
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(OpenSounds(), 1);
+  DestroyWindow(popup);
+  EXPECT_EQ(OpenSounds(), 0);
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case MM_MCINOTIFY:
-      OnSoundDone(static_cast<MCIDEVICEID>(lParam));
+      if (player_.Ended(wParam, lParam)) OnSoundDone();
       return 0;
   }
   return Default(msg, wParam, lParam);
@@ -226,10 +226,7 @@ std::string CMainwindow::TooltipText() const {
   return CurrentIllust == kNoIllust ? TimeText : TimeText + " - " + IllustName;
 }
 
-void CMainwindow::OnSoundDone(MCIDEVICEID device) {
-  // A late notice of a device already closed (superseded or aborted) must not end the sound
-  // that plays now.
-  if (!player_.Holds(device)) return;
+void CMainwindow::OnSoundDone() {
   player_.Close();
   SoundPlaying = false;
   if (Closing) FinishClose();
