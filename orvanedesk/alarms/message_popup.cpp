@@ -127,6 +127,16 @@ BOOL CMessagePopup::OnInitDialog() {
     AppMessageBox(hwnd(), L"メッセージがありません。", MB_OK);
     return FALSE;
   }
+  // A window nobody sees gets no taskbar button or Alt+Tab entry; the style is set while the
+  // dialog is still hidden, as the taskbar reads it when a window is first shown.
+  if (soundOnly) {
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+  }
+  // Above the window the user works in, even when this program is not in the foreground. Done
+  // before the tooltip exists: under Wine a popup placed topmost falls back behind an owned
+  // window that is not.
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   position_ = 1;
   const bool single = records.size() == 1;
   ShowWindow(Item(IDOK), single ? SW_SHOW : SW_HIDE);
@@ -163,8 +173,12 @@ BOOL CMessagePopup::OnInitDialog() {
                           reinterpret_cast<LPARAM>(picture_.get())));
   // The template's own picture was loaded by the control, which leaves it to us once replaced.
   if (previous && previous != picture_.get()) DeleteObject(previous);
+  // Opened by the timer while the user types elsewhere, it must not take the keys from that
+  // work: shown here without activation, so the dialog manager does not show (and activate) it,
+  // and FALSE leaves the focus alone; a click on the popup activates it as usual.
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   AdvanceIfSilent();
-  return TRUE;
+  return FALSE;
 }
 
 void CMessagePopup::ShowRecord(const CMessageRecord& r) {
@@ -174,7 +188,7 @@ void CMessagePopup::ShowRecord(const CMessageRecord& r) {
     playing_ = true;
   }
   if (soundOnly && !HasMessage(r)) {
-    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, 0);
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE);
   }
   SetText(title_.hwnd(), " " + r.title);
   SetText(message_.hwnd(), HasMessage(r) ? r.message : kSoundOnlyText);
@@ -195,7 +209,7 @@ void CMessagePopup::ShowRecord(const CMessageRecord& r) {
   RECT window;
   GetWindowRect(hwnd(), &window);
   SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, h + 120,
-               SWP_NOMOVE | SWP_NOZORDER);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (int id : {IDOK, IDC_POPUP_NEXT, IDC_POPUP_PREV}) {
     RECT button;
     GetWindowRect(Item(id), &button);

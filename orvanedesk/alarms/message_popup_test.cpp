@@ -271,6 +271,56 @@ TEST(MessagePopup, PagingBetweenTwoSoundsKeepsTheNewOnePlaying) {
   EXPECT_EQ(OpenSounds(), 0);
 }
 
+// The window the user types in while an alarm comes due.
+class WorkWindow {
+ public:
+  WorkWindow()
+      : hwnd_(CreateWindowExW(0, L"EDIT", L"work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 300,
+                              200, nullptr, nullptr, nullptr, nullptr)) {
+    SetForegroundWindow(hwnd_);
+    SetFocus(hwnd_);
+    Pump();
+  }
+  ~WorkWindow() { DestroyWindow(hwnd_); }
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+TEST(MessagePopup, OpensAboveTheUsersWorkWithoutTakingTheKeyboard) {
+  WorkWindow work;
+  ASSERT_EQ(GetForegroundWindow(), work.hwnd());
+  HWND popup = CMessagePopup::Open(Due({Rec("a", "1"), Rec("b", "2")}));
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(popup));
+  EXPECT_NE(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  EXPECT_EQ(GetForegroundWindow(), work.hwnd());
+  EXPECT_EQ(GetFocus(), work.hwnd());
+  // Once the user turns to the popup, its buttons have the keys.
+  SetForegroundWindow(popup);
+  Pump();
+  EXPECT_TRUE(IsChild(popup, GetFocus()));
+  DestroyWindow(popup);
+
+  // A sound-only popup is no window of the taskbar or of Alt+Tab, and never takes the keys.
+  SetForegroundWindow(work.hwnd());
+  SetFocus(work.hwnd());
+  Wave a(L"popup_unseen_a.wav", 20000), b(L"popup_unseen_b.wav", 20000);
+  popup = CMessagePopup::Open(Due({Rec("a", "NULL", a.cp932()), Rec("b", "NULL", b.cp932())}));
+  Pump();
+  EXPECT_NE(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  EXPECT_EQ(GetForegroundWindow(), work.hwnd());
+  EXPECT_EQ(GetFocus(), work.hwnd());
+  SendMessageW(popup, WM_COMMAND, MAKEWPARAM(IDC_POPUP_NEXT, BN_CLICKED), 0);  // as a sound ends
+  Pump();
+  EXPECT_EQ(WindowText(popup), L"メッセージ (2/2)");
+  EXPECT_EQ(GetForegroundWindow(), work.hwnd());
+  EXPECT_EQ(GetFocus(), work.hwnd());
+  DestroyWindow(popup);
+}
+
 }  // namespace
 
 namespace {
