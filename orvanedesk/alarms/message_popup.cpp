@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include "cp932.h"
 #include "framework/window.h"
@@ -91,14 +92,14 @@ CMessagePopup::~CMessagePopup() {
 
 HWND CMessagePopup::Open(const DueMessages& due) {
   if (due.records.empty()) return nullptr;
-  auto* popup = new CMessagePopup;
+  // Held here until its window is up; one that could not be made, or closed while being made,
+  // leaves the popup and its records to be freed here.
+  auto popup = std::make_unique<CMessagePopup>();
   popup->records = due.records;
   popup->soundOnly = due.soundOnly;
-  if (!popup->Create(nullptr)) {
-    // A window that was made and closed at once has deleted its object already.
-    return nullptr;
-  }
-  return popup->hwnd();
+  if (!popup->Create(nullptr) || !popup->hwnd()) return nullptr;
+  popup->ownedByWindow_ = true;
+  return popup.release()->hwnd();
 }
 
 BOOL CMessagePopup::OnInitDialog() {

@@ -271,6 +271,37 @@ TEST(MessagePopup, PagingBetweenTwoSoundsKeepsTheNewOnePlaying) {
   EXPECT_EQ(OpenSounds(), 0);
 }
 
+// Private memory committed in the process, region by region.
+SIZE_T PrivateBytes() {
+  SIZE_T total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+  }
+  return total;
+}
+
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MessagePopup, AWindowThatCannotBeMadeLeavesNothingBehind) {
+  constexpr SIZE_T kRecordBytes = 64 << 20;
+  const SIZE_T before = PrivateBytes();
+  {
+    DueMessages due = Due({Rec("huge", std::string(kRecordBytes, 'x'))});
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    EXPECT_EQ(CMessagePopup::Open(due), nullptr);
+    // The measure sees the records.
+    EXPECT_GT(PrivateBytes(), before + kRecordBytes);
+    UnhookWindowsHookEx(hook);
+  }
+  EXPECT_LT(PrivateBytes(), before + kRecordBytes / 2);
+}
+
 // The window the user types in while an alarm comes due.
 class WorkWindow {
  public:
