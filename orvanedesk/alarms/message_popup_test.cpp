@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 
 #include "cp932.h"
 #include "line_file.h"
@@ -354,9 +359,94 @@ TEST(MessagePopup, OpensAboveTheUsersWorkWithoutTakingTheKeyboard) {
 
 }  // namespace
 
+// The test program's heap use, to see what loading a big file costs: the bytes held now, the most
+// held since the peak was reset, and (when not zero) a size above which an allocation fails, as it
+// does in a process short of memory.
+struct HeapWatch {
+  std::atomic<size_t> live{0}, peak{0}, failAbove{0};
+} g_heap;
+
+void* operator new(std::size_t size) {
+  const size_t limit = g_heap.failAbove.load();
+  if (limit != 0 && size > limit) throw std::bad_alloc();
+  void* p = std::malloc(size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  const size_t live = g_heap.live += _msize(p);
+  size_t peak = g_heap.peak.load();
+  while (live > peak && !g_heap.peak.compare_exchange_weak(peak, live)) {
+  }
+  return p;
+}
+void operator delete(void* p) noexcept {
+  if (!p) return;
+  g_heap.live -= _msize(p);
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+
 namespace {
 
 LocalTime g_now;
+
+// A Message.ini of 192 records with a 64 KB message each, beside the program while it lives.
+class BigMessageFile {
+ public:
+  BigMessageFile() : path_(GetModuleFolder() + L"Message.ini") {
+    for (int i = 0; i < 192; ++i) {
+      bytes_ += "item\r\nNULL\r\n[\r\n" + std::string(64 << 10, 'x') + "\r\n]\r\n" + kDaily +
+                "\r\nNULL\r\n" + kAtTime + "\r\n7:5\r\n";
+    }
+    EXPECT_TRUE(WriteFileBytes(path_, bytes_));
+  }
+  ~BigMessageFile() { DeleteFileW(path_.c_str()); }
+  const FilePath& path() const { return path_; }
+  const std::string& bytes() const { return bytes_; }
+
+ private:
+  FilePath path_;
+  std::string bytes_;
+};
+
+TEST(MainWindowAlarms, MessageFileLoadsWithoutASecondCopyAndIsNamedWhenItCannot) {
+  BigMessageFile file;
+  g_now = {2026, 12, 9, 3, 7, 4, 50};
+  size_t readCost;
+  {
+    const size_t base = g_heap.live;
+    std::optional<std::string> bytes = ReadFileBytes(file.path());
+    readCost = g_heap.live - base;
+  }
+  {
+    CMainwindow window([] { return g_now; });
+    ASSERT_TRUE(window.Create());
+    const size_t base = g_heap.live;
+    g_heap.peak = base;
+    window.LoadMessages();
+    ASSERT_EQ(window.Messages.size(), 192u);
+    const size_t records = g_heap.live - base;
+    // At most the file's bytes and the records at once, not another copy of the records besides.
+    EXPECT_LT(g_heap.peak - base, readCost + records + records / 2);
+    DestroyWindow(window.hwnd());
+  }
+  // Too big for the memory there is: the clock starts without the records, names the file and
+  // leaves it as it is.
+  CMainwindow window([] { return g_now; });
+  ASSERT_TRUE(window.Create());
+  g_heap.failAbove = 1 << 20;
+  window.LoadMessages();
+  g_heap.failAbove = 0;
+  EXPECT_TRUE(window.Messages.empty());
+  std::wstring text;
+  {
+    MessageBoxAnswerer answer;
+    window.ReportUnreadFiles();
+    text = answer.text();
+  }
+  EXPECT_NE(text.find(L"Message.ini"), std::wstring::npos) << testing::PrintToString(text);
+  EXPECT_TRUE(window.SaveMessages());
+  EXPECT_EQ(ReadFileBytes(file.path()), file.bytes());
+  DestroyWindow(window.hwnd());
+}
 
 TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   g_now = {2026, 12, 9, 3, 7, 4, 50};
