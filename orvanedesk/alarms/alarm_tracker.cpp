@@ -44,25 +44,39 @@ LocalTime TimeOfMinute(long long minuteNumber) {
 }
 
 CAlarmTracker::CAlarmTracker(const LocalTime& start)
-    : lastTick_(MinuteNumber(start)), checked_(MinuteNumber(start)) {}
+    : lastTick_(MinuteNumber(start)), latest_(MinuteNumber(start)) {}
 
 void CAlarmTracker::Rebuilt(const LocalTime& now) { builtHour_ = FloorDiv(MinuteNumber(now), 60); }
 
-// Minutes missed since the last checked one (the timer held up, the computer asleep) are caught
-// up here, oldest first, each item once; minutes already checked never fire again, so a clock
-// set back (or the hour repeated at the end of summer time) fires nothing twice.
+bool CAlarmTracker::Checked(long long minute) const {
+  const long long back = latest_ - minute;
+  return back >= 0 && back < kCatchUpMinutes && ((recent_ >> back) & 1) != 0;
+}
+
+void CAlarmTracker::MarkChecked(long long minute) {
+  if (minute > latest_) {
+    const long long ahead = minute - latest_;
+    recent_ = ahead < 64 ? recent_ << ahead : 0;
+    latest_ = minute;
+  }
+  recent_ |= std::uint64_t{1} << (latest_ - minute);
+}
+
+// Minutes missed since the last tick (the timer held up, the computer asleep) are caught up here,
+// oldest first, each item once. Only the minutes of the last hour that were really checked are
+// remembered: a clock set back within that hour (the hour repeated at the end of summer time)
+// fires nothing twice, and one set back further starts afresh instead of waiting for the wall
+// clock to pass a minute it once showed.
 AlarmTickResult CAlarmTracker::Tick(const LocalTime& now,
                                     const std::vector<CMessageRecord>& messages,
                                     std::vector<CMessageRecord>& hourMessages) {
   AlarmTickResult result;
   const long long minute = MinuteNumber(now);
   if (minute == lastTick_) return result;
-  // A minute 0 that a held-up timer skipped still gets its time signal, late and once; a clock
-  // set back over the hour signals only at minute 0 itself.
-  const bool newHour = minute > lastTick_ && FloorDiv(minute, 60) != FloorDiv(lastTick_, 60);
+  const long long first =
+      minute > lastTick_ ? std::max(lastTick_ + 1, minute - kCatchUpMinutes + 1) : minute;
   lastTick_ = minute;
   result.newMinute = true;
-  result.timeSignal = now.minute == 0 || newHour;
 
   const long long hour = FloorDiv(minute, 60);
   if (hour != builtHour_) {
@@ -70,13 +84,16 @@ AlarmTickResult CAlarmTracker::Tick(const LocalTime& now,
     builtHour_ = hour;
     result.rebuilt = true;
   }
-  if (minute <= checked_) return result;
+  if (minute <= latest_ - kCatchUpMinutes) {
+    recent_ = 0;
+    latest_ = minute;
+  }
 
-  const long long first = std::max(checked_ + 1, minute - kCatchUpMinutes + 1);
-  checked_ = minute;
   std::vector<CMessageRecord> earlierHour;
   long long earlierHourNumber = -1;
   for (long long m = first; m <= minute; ++m) {
+    if (Checked(m)) continue;
+    MarkChecked(m);
     const long long mHour = FloorDiv(m, 60);
     const std::vector<CMessageRecord>* candidates = &hourMessages;
     if (mHour != hour) {

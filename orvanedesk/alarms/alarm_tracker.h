@@ -1,19 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "alarms/message_record.h"
 #include "alarms/schedule.h"
 #include "local_time.h"
 
-// The minute work of the one-second tick, apart from any drawing, so it runs also while the
-// window is minimized: the time signal at minute 0, keeping the hour's candidates for the
-// current hour, and the minute check with its catch-up.
+// The alarm work of the one-second tick, apart from any drawing, so it runs also while the
+// window is minimized: keeping the hour's candidates for the current hour, and the minute check
+// with its catch-up.
 struct AlarmTickResult {
-  bool newMinute = false;   // the tick's minute differs from the last tick's
-  bool timeSignal = false;  // a new minute 0, or a new hour whose minute 0 was skipped
-  bool rebuilt = false;     // hourMessages was rebuilt for the current hour
-  DueMessages due;          // for one popup; empty when nothing fell due
+  bool newMinute = false;  // the tick's minute differs from the last tick's
+  bool rebuilt = false;    // hourMessages was rebuilt for the current hour
+  DueMessages due;         // for one popup; empty when nothing fell due
 };
 
 class CAlarmTracker {
@@ -33,8 +33,12 @@ class CAlarmTracker {
   static constexpr long long kCatchUpMinutes = 60;
 
  private:
+  bool Checked(long long minute) const;
+  void MarkChecked(long long minute);
+
   long long lastTick_;        // minute of the last tick
-  long long checked_;         // latest minute whose items have had their chance to fire
+  long long latest_;          // latest minute checked
+  std::uint64_t recent_ = 1;  // bit i: minute latest_ - i was checked (the catch-up hour only)
   long long builtHour_ = -1;  // hour the candidates belong to
 };
 

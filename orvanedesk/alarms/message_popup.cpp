@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include "cp932.h"
 #include "framework/window.h"
@@ -91,14 +92,14 @@ CMessagePopup::~CMessagePopup() {
 
 HWND CMessagePopup::Open(const DueMessages& due) {
   if (due.records.empty()) return nullptr;
-  auto* popup = new CMessagePopup;
+  // Held here until its window is up; one that could not be made, or closed while being made,
+  // leaves the popup and its records to be freed here.
+  auto popup = std::make_unique<CMessagePopup>();
   popup->records = due.records;
   popup->soundOnly = due.soundOnly;
-  if (!popup->Create(nullptr)) {
-    // A window that was made and closed at once has deleted its object already.
-    return nullptr;
-  }
-  return popup->hwnd();
+  if (!popup->Create(nullptr) || !popup->hwnd()) return nullptr;
+  popup->ownedByWindow_ = true;
+  return popup.release()->hwnd();
 }
 
 BOOL CMessagePopup::OnInitDialog() {
@@ -127,6 +128,16 @@ BOOL CMessagePopup::OnInitDialog() {
     AppMessageBox(hwnd(), L"メッセージがありません。", MB_OK);
     return FALSE;
   }
+  // A window nobody sees gets no taskbar button or Alt+Tab entry; the style is set while the
+  // dialog is still hidden, as the taskbar reads it when a window is first shown.
+  if (soundOnly) {
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+  }
+  // Above the window the user works in, even when this program is not in the foreground. Done
+  // before the tooltip exists: under Wine a popup placed topmost falls back behind an owned
+  // window that is not.
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   position_ = 1;
   const bool single = records.size() == 1;
   ShowWindow(Item(IDOK), single ? SW_SHOW : SW_HIDE);
@@ -163,8 +174,12 @@ BOOL CMessagePopup::OnInitDialog() {
                           reinterpret_cast<LPARAM>(picture_.get())));
   // The template's own picture was loaded by the control, which leaves it to us once replaced.
   if (previous && previous != picture_.get()) DeleteObject(previous);
+  // Opened by the timer while the user types elsewhere, it must not take the keys from that
+  // work: shown here without activation, so the dialog manager does not show (and activate) it,
+  // and FALSE leaves the focus alone; a click on the popup activates it as usual.
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   AdvanceIfSilent();
-  return TRUE;
+  return FALSE;
 }
 
 void CMessagePopup::ShowRecord(const CMessageRecord& r) {
@@ -174,7 +189,7 @@ void CMessagePopup::ShowRecord(const CMessageRecord& r) {
     playing_ = true;
   }
   if (soundOnly && !HasMessage(r)) {
-    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, 0);
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE);
   }
   SetText(title_.hwnd(), " " + r.title);
   SetText(message_.hwnd(), HasMessage(r) ? r.message : kSoundOnlyText);
@@ -195,7 +210,7 @@ void CMessagePopup::ShowRecord(const CMessageRecord& r) {
   RECT window;
   GetWindowRect(hwnd(), &window);
   SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, h + 120,
-               SWP_NOMOVE | SWP_NOZORDER);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (int id : {IDOK, IDC_POPUP_NEXT, IDC_POPUP_PREV}) {
     RECT button;
     GetWindowRect(Item(id), &button);
@@ -251,9 +266,7 @@ void CMessagePopup::AdvanceIfSilent() {
   }
 }
 
-void CMessagePopup::OnSoundDone(MCIDEVICEID device) {
-  // A late notice of a sound closed when paging must not end the sound playing now.
-  if (!player_.Holds(device)) return;
+void CMessagePopup::OnSoundDone() {
   player_.Close();
   playing_ = false;
   soundLive_ = false;
@@ -286,7 +299,7 @@ INT_PTR CMessagePopup::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
       return reinterpret_cast<INT_PTR>(white_.get());
     case MM_MCINOTIFY:
-      OnSoundDone(static_cast<MCIDEVICEID>(lParam));
+      if (player_.Ended(wParam, lParam)) OnSoundDone();
       return TRUE;
     case kAdvanceMessage:
       Next();

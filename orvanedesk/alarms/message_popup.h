@@ -54,17 +54,20 @@ class CMessagePopup : public CDialog {
   void OnOK() override;
   INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslateMessage(MSG* msg) override;
-  void PostNcDestroy() override { delete this; }
+  void PostNcDestroy() override {
+    if (ownedByWindow_) delete this;
+  }
 
  private:
   void ShowRecord(const CMessageRecord& r);
   void UpdateButtons(int position);
   void Next();
   void Prev();
-  void OnSoundDone(MCIDEVICEID device);
+  void OnSoundDone();
   void AdvanceIfSilent();
 
-  int position_ = 0;  // 1-based
+  bool ownedByWindow_ = false;  // the open window deletes the popup when it goes
+  int position_ = 0;            // 1-based
   CSoundPlayer player_;
   bool playing_ = false;    // a sound of this popup may still be open
   bool soundLive_ = false;  // the last Play started and its notice is still to come

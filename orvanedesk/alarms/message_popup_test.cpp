@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 
 #include "cp932.h"
 #include "line_file.h"
@@ -74,8 +79,9 @@ void Click(HWND popup, int id) {
 
 class Wave {
  public:
-  explicit Wave(const wchar_t* name) : path_(GetModuleFolder() + name) {
-    EXPECT_TRUE(WriteFileBytes(path_, SilentWave()));
+  explicit Wave(const wchar_t* name, uint32_t milliseconds = 250)
+      : path_(GetModuleFolder() + name) {
+    EXPECT_TRUE(WriteFileBytes(path_, SilentWave(milliseconds)));
   }
   ~Wave() { DeleteFileW(path_.c_str()); }
   std::string cp932() const { return WideToCp932(path_).value(); }
@@ -83,6 +89,12 @@ class Wave {
  private:
   std::wstring path_;
 };
+
+int OpenSounds() {
+  wchar_t count[16] = {};
+  mciSendStringW(L"sysinfo all quantity open", count, 16, nullptr);
+  return _wtoi(count);
+}
 
 const std::string kWake = "\x8b\x4e\x8f\xb0";  // 起床
 
@@ -249,16 +261,199 @@ TEST(MessagePopup, PagingKeepsTheOtherPopupsAndALaterSound) {
   DestroyWindow(second);
 }
 
+TEST(MessagePopup, PagingBetweenTwoSoundsKeepsTheNewOnePlaying) {
+  // Long enough to be playing still when the late notices of the closed one have come.
+  Wave a(L"popup_page_a.wav", 20000), b(L"popup_page_b.wav", 20000);
+  HWND popup = CMessagePopup::Open(Due({Rec("a", "1", a.cp932()), Rec("b", "2", b.cp932())}));
+  ASSERT_EQ(OpenSounds(), 1);
+  Click(popup, IDC_POPUP_NEXT);
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(OpenSounds(), 1);
+  Click(popup, IDC_POPUP_PREV);
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(OpenSounds(), 1);
+  DestroyWindow(popup);
+  EXPECT_EQ(OpenSounds(), 0);
+}
+
+// Private memory committed in the process, region by region.
+SIZE_T PrivateBytes() {
+  SIZE_T total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+  }
+  return total;
+}
+
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MessagePopup, AWindowThatCannotBeMadeLeavesNothingBehind) {
+  constexpr SIZE_T kRecordBytes = 64 << 20;
+  const SIZE_T before = PrivateBytes();
+  {
+    DueMessages due = Due({Rec("huge", std::string(kRecordBytes, 'x'))});
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    EXPECT_EQ(CMessagePopup::Open(due), nullptr);
+    // The measure sees the records.
+    EXPECT_GT(PrivateBytes(), before + kRecordBytes);
+    UnhookWindowsHookEx(hook);
+  }
+  EXPECT_LT(PrivateBytes(), before + kRecordBytes / 2);
+}
+
+// The window the user types in while an alarm comes due.
+class WorkWindow {
+ public:
+  WorkWindow()
+      : hwnd_(CreateWindowExW(0, L"EDIT", L"work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 300,
+                              200, nullptr, nullptr, nullptr, nullptr)) {
+    SetForegroundWindow(hwnd_);
+    SetFocus(hwnd_);
+    Pump();
+  }
+  ~WorkWindow() { DestroyWindow(hwnd_); }
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+TEST(MessagePopup, OpensAboveTheUsersWorkWithoutTakingTheKeyboard) {
+  WorkWindow work;
+  ASSERT_EQ(GetForegroundWindow(), work.hwnd());
+  HWND popup = CMessagePopup::Open(Due({Rec("a", "1"), Rec("b", "2")}));
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(popup));
+  EXPECT_NE(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  EXPECT_EQ(GetForegroundWindow(), work.hwnd());
+  EXPECT_EQ(GetFocus(), work.hwnd());
+  // Once the user turns to the popup, its buttons have the keys.
+  SetForegroundWindow(popup);
+  Pump();
+  EXPECT_TRUE(IsChild(popup, GetFocus()));
+  DestroyWindow(popup);
+
+  // A sound-only popup is no window of the taskbar or of Alt+Tab, and never takes the keys.
+  SetForegroundWindow(work.hwnd());
+  SetFocus(work.hwnd());
+  Wave a(L"popup_unseen_a.wav", 20000), b(L"popup_unseen_b.wav", 20000);
+  popup = CMessagePopup::Open(Due({Rec("a", "NULL", a.cp932()), Rec("b", "NULL", b.cp932())}));
+  Pump();
+  EXPECT_NE(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  EXPECT_EQ(GetForegroundWindow(), work.hwnd());
+  EXPECT_EQ(GetFocus(), work.hwnd());
+  SendMessageW(popup, WM_COMMAND, MAKEWPARAM(IDC_POPUP_NEXT, BN_CLICKED), 0);  // as a sound ends
+  Pump();
+  EXPECT_EQ(WindowText(popup), L"メッセージ (2/2)");
+  EXPECT_EQ(GetForegroundWindow(), work.hwnd());
+  EXPECT_EQ(GetFocus(), work.hwnd());
+  DestroyWindow(popup);
+}
+
 }  // namespace
+
+// The test program's heap use, to see what loading a big file costs: the bytes held now, the most
+// held since the peak was reset, and (when not zero) a size above which an allocation fails, as it
+// does in a process short of memory.
+struct HeapWatch {
+  std::atomic<size_t> live{0}, peak{0}, failAbove{0};
+} g_heap;
+
+void* operator new(std::size_t size) {
+  const size_t limit = g_heap.failAbove.load();
+  if (limit != 0 && size > limit) throw std::bad_alloc();
+  void* p = std::malloc(size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  const size_t live = g_heap.live += _msize(p);
+  size_t peak = g_heap.peak.load();
+  while (live > peak && !g_heap.peak.compare_exchange_weak(peak, live)) {
+  }
+  return p;
+}
+void operator delete(void* p) noexcept {
+  if (!p) return;
+  g_heap.live -= _msize(p);
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
 LocalTime g_now;
 
-TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
+// A Message.ini of 192 records with a 64 KB message each, beside the program while it lives.
+class BigMessageFile {
+ public:
+  BigMessageFile() : path_(GetModuleFolder() + L"Message.ini") {
+    for (int i = 0; i < 192; ++i) {
+      bytes_ += "item\r\nNULL\r\n[\r\n" + std::string(64 << 10, 'x') + "\r\n]\r\n" + kDaily +
+                "\r\nNULL\r\n" + kAtTime + "\r\n7:5\r\n";
+    }
+    EXPECT_TRUE(WriteFileBytes(path_, bytes_));
+  }
+  ~BigMessageFile() { DeleteFileW(path_.c_str()); }
+  const FilePath& path() const { return path_; }
+  const std::string& bytes() const { return bytes_; }
+
+ private:
+  FilePath path_;
+  std::string bytes_;
+};
+
+TEST(MainWindowAlarms, MessageFileLoadsWithoutASecondCopyAndIsNamedWhenItCannot) {
+  BigMessageFile file;
   g_now = {2026, 12, 9, 3, 7, 4, 50};
+  size_t readCost;
+  {
+    const size_t base = g_heap.live;
+    std::optional<std::string> bytes = ReadFileBytes(file.path());
+    readCost = g_heap.live - base;
+  }
+  {
+    CMainwindow window([] { return g_now; });
+    ASSERT_TRUE(window.Create());
+    const size_t base = g_heap.live;
+    g_heap.peak = base;
+    window.LoadMessages();
+    ASSERT_EQ(window.Messages.size(), 192u);
+    const size_t records = g_heap.live - base;
+    // At most the file's bytes and the records at once, not another copy of the records besides.
+    EXPECT_LT(g_heap.peak - base, readCost + records + records / 2);
+    DestroyWindow(window.hwnd());
+  }
+  // Too big for the memory there is: the clock starts without the records, names the file and
+  // leaves it as it is.
   CMainwindow window([] { return g_now; });
   ASSERT_TRUE(window.Create());
+  g_heap.failAbove = 1 << 20;
+  window.LoadMessages();
+  g_heap.failAbove = 0;
+  EXPECT_TRUE(window.Messages.empty());
+  std::wstring text;
+  {
+    MessageBoxAnswerer answer;
+    window.ReportUnreadFiles();
+    text = answer.text();
+  }
+  EXPECT_NE(text.find(L"Message.ini"), std::wstring::npos) << testing::PrintToString(text);
+  EXPECT_TRUE(window.SaveMessages());
+  EXPECT_EQ(ReadFileBytes(file.path()), file.bytes());
+  DestroyWindow(window.hwnd());
+}
+
+TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
+  g_now = {2026, 12, 9, 3, 7, 4, 50};
+  Wave signal(L"time_signal.wav");
+  CMainwindow window([] { return g_now; });
+  ASSERT_TRUE(window.Create());
+  window.TimeSounds = {signal.cp932()};
   window.Messages = {Rec("now", "start minute", "NULL", kDaily, "NULL", kAtTime, "7:4"),
                      Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5"),
                      Rec("b", "2", "NULL", kDaily, "NULL", kHourly, "5")};
@@ -276,8 +471,10 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   EXPECT_EQ(WindowText(popups[0]), L"メッセージ (1/2)");
   DestroyWindow(popups[0]);
   // The hour changes over a gap: the 7:05 items never come back at 8:05 except the hourly one.
+  // No time signal: the minute is not 0, and the window is minimized.
   g_now.hour = 8;
   SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_FALSE(window.SoundPlaying);
   popups = ThreadDialogs();
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" b");
@@ -305,6 +502,14 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" e");
   DestroyWindow(popups[0]);
+  g_now.hour = 9;
+  g_now.minute = 0;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_FALSE(window.SoundPlaying);
+  ShowWindow(window.hwnd(), SW_RESTORE);
+  g_now.second = 1;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  EXPECT_TRUE(window.SoundPlaying);
   DestroyWindow(window.hwnd());
 }
 

@@ -22,6 +22,10 @@ if(WIN32)
   clocks_test(alarms_shell_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/message_popup_test.cpp ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
     LIBS orvanedesk_shell common_testing)
+  # It writes Message.ini beside the program.
+  if(TARGET alarms_shell_test)
+    set_tests_properties(alarms_shell_test PROPERTIES RESOURCE_LOCK orvanedesk_folder)
+  endif()
 endif()
 
 if(NOT WIN32)

@@ -101,7 +101,7 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case MM_MCINOTIFY:
-      OnSoundDone(static_cast<MCIDEVICEID>(lParam));
+      if (player_.Ended(wParam, lParam)) OnSoundDone();
       return 0;
   }
   return Default(msg, wParam, lParam);
@@ -144,8 +144,9 @@ void CMainwindow::OnTick() {
   in.fewIllusts = FewIllusts;
   in.updateIllust = Settings.UpdateIllust != 0;
   in.updateTime = Settings.UpdateTime;
-  RunMinuteWork(in.now);
   TickPlan plan = PlanTick(Tick, in);
+  if (plan.timeSignal) PlayRandomSound(TimeSounds);
+  RunMinuteWork(in.now);
   if (plan.setTitle) {
     SetWindowTextW(hwnd(), plan.title.c_str());
     TimeText = plan.timeText;
@@ -224,10 +225,7 @@ std::string CMainwindow::TooltipText() const {
   return CurrentIllust == kNoIllust ? TimeText : TimeText + " - " + IllustName;
 }
 
-void CMainwindow::OnSoundDone(MCIDEVICEID device) {
-  // A late notice of a device already closed (superseded or aborted) must not end the sound
-  // that plays now.
-  if (!player_.Holds(device)) return;
+void CMainwindow::OnSoundDone() {
   player_.Close();
   SoundPlaying = false;
   if (Closing) FinishClose();

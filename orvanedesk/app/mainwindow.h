@@ -106,7 +106,7 @@ class CMainwindow : public CFrameWindow {
   void OnTick();
   void OnPaint();
   void OnClose();
-  void OnSoundDone(MCIDEVICEID device);
+  void OnSoundDone();
   void ReportSaveFailures(bool registrySaved);
   SIZE FrameSize() const;
   void FinishClose();

@@ -60,6 +60,7 @@ TickPlan PlanTick(TickState& state, const TickInputs& in) {
     plan.steps.push_back({kind, value, value2});
   };
   if (m != state.LastMinute) {
+    plan.timeSignal = m == 0;
     if (RotationDue(in)) add(TickStep::RotateIllust);
     add(TickStep::DrawFace);
     add(TickStep::DrawHands, h, m);

@@ -44,6 +44,7 @@ struct TickStep {
 };
 
 struct TickPlan {
+  bool timeSignal = false;  // the hour's time signal: a new minute 0, not minimized
   bool setTitle = false;
   std::wstring title;    // window title
   std::string timeText;  // the time part, for the tooltip

@@ -107,16 +107,35 @@ TEST(Tick, MinimizedOnlyTitlesThenCatchesUpOnce) {
   TickPlan plan = PlanTick(state, in);
   EXPECT_EQ(plan.title, L"PM 10:00:01 - Orvane");
   EXPECT_TRUE(plan.steps.empty());
+  EXPECT_FALSE(plan.timeSignal);
   EXPECT_EQ(state.LastMinute, 59);
-  // Restored: the face is redrawn for the new minute once. (The time signal and the alarms do
-  // not wait for this; they run while minimized too.)
+  // Restored: the face is redrawn and the time signal given for the new minute once. (The
+  // alarms do not wait for this; they run while minimized too.)
   in.minimized = false;
   in.now = At(22, 0, 2);
   plan = PlanTick(state, in);
   EXPECT_EQ(plan.steps.front(), (TickStep{S::DrawFace}));
+  EXPECT_TRUE(plan.timeSignal);
   in.now = At(22, 0, 3);
   plan = PlanTick(state, in);
   EXPECT_NE(plan.steps.front(), (TickStep{S::DrawFace}));
+  EXPECT_FALSE(plan.timeSignal);
+}
+
+TEST(Tick, TimeSignalOnlyWhenANewMinuteIsZero) {
+  TickState state = InitialTickState(At(9, 59, 50));
+  auto signal = [&state](int hour, int minute, int second) {
+    return PlanTick(state, Inputs(At(hour, minute, second))).timeSignal;
+  };
+  EXPECT_TRUE(signal(10, 0, 0));
+  EXPECT_FALSE(signal(10, 0, 30));
+  EXPECT_FALSE(signal(10, 1, 0));
+  // A minute 0 the timer missed (held up, the computer asleep) is not signalled late.
+  EXPECT_FALSE(signal(13, 20, 0));
+  EXPECT_FALSE(signal(13, 21, 0));
+  // A start at minute 0 is no new minute.
+  TickState atZero = InitialTickState(At(11, 0, 5));
+  EXPECT_FALSE(PlanTick(atZero, Inputs(At(11, 0, 6))).timeSignal);
 }
 
 TEST(Tick, SecondHandOffNeverDrawsIt) {

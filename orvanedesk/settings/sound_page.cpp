@@ -185,7 +185,7 @@ LRESULT CMyPropertyPage2::OnNotify(NMHDR* header) {
 INT_PTR CMyPropertyPage2::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == MM_MCINOTIFY) {
     // A notice of a device already closed (by Stop) must not end a newer test.
-    if (player_.Holds(static_cast<MCIDEVICEID>(lParam))) {
+    if (player_.Ended(wParam, lParam)) {
       player_.Close();
       SetTesting(false);
     }

@@ -17,8 +17,13 @@ class CSoundPlayer {
   // path: code page 932. Returns 0 when playback started, else the MCI error (device closed).
   MCIERROR Play(HWND notify, const std::string& path);
   void Close();
-  // Whether a completion notice (its lParam) belongs to the device playing now.
-  bool Holds(MCIDEVICEID device) const { return device != 0 && device == device_; }
+  // Whether an MM_MCINOTIFY notice tells that the sound playing now has ended. Closing a device
+  // aborts its playback with a notice of its own, which can arrive after a new device has been
+  // given the same identifier.
+  bool Ended(WPARAM code, LPARAM device) const {
+    return (code == MCI_NOTIFY_SUCCESSFUL || code == MCI_NOTIFY_FAILURE) && device_ != 0 &&
+           static_cast<MCIDEVICEID>(device) == device_;
+  }
 
  private:
   MCIDEVICEID device_ = 0;
