@@ -209,6 +209,32 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   EXPECT_EQ(window_->Messages, (std::vector<CMessageRecord>{kRecordA}));
 }
 
+TEST_F(SettingsSheetTest, TheSharedIconListOutlivesTheSheetsThatShowIt) {
+  window_->Messages = {kRecordA};
+  window_->TimeSounds = {"C:\\t.wav"};
+  HIMAGELIST icons = window_->IconList();
+  ASSERT_EQ(ImageList_GetImageCount(icons), 4);
+  // The alarm list and the sound tree both show the clock's own list; closing the sheet that
+  // showed them must leave it to the clock, sheet after sheet.
+  for (int round = 0; round < 2; ++round) {
+    int rowImage = -1;
+    auto run = Script({[] { ShowTab(3); },
+                       [&] {
+                         LVITEMW item{};
+                         item.mask = LVIF_IMAGE;
+                         ListView_GetItem(PageItem(IDC_ALARM_LIST), &item);
+                         rowImage = item.iImage;
+                         ShowTab(2);
+                       },
+                       [] { SheetButton(IDCANCEL); }});
+    OpenSheet();
+    EXPECT_EQ(rowImage, 1) << "round " << round;
+    EXPECT_EQ(ImageList_GetImageCount(icons), 4) << "round " << round;
+  }
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(hwnd_));
+}
+
 TEST_F(SettingsSheetTest, RecordsComeBackUnchangedThroughApplyAndOk) {
   window_->Messages = {kRecordA, kRecordB};
   window_->HourMessages.clear();
