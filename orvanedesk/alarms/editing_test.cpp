@@ -420,6 +420,25 @@ TEST(PropertiesSheet, NarrowedWithOkAndCancelOnlyAndItsCaptionFollowsTheTitle) {
   EXPECT_EQ(sheet.Result(Saturday()), expected);
 }
 
+TEST(PropertiesSheet, ARecordWithoutTitleOpensWithTheTextBoxesDisabled) {
+  // A damaged Message.ini can hold such a record; setting an empty title tells the page nothing.
+  CMessageRecord untitled = Saturday();
+  untitled.title.clear();
+  TestProperties sheet(untitled);
+  bool waveEnabled = true, messageEnabled = true, okEnabled = true;
+  sheet.steps = {[&](HWND hwnd) {
+                   waveEnabled = Enabled(CurrentPage(hwnd), IDC_EDIT_WAVE);
+                   messageEnabled = Enabled(CurrentPage(hwnd), IDC_EDIT_MESSAGE);
+                   okEnabled = Enabled(hwnd, IDOK);
+                   return true;
+                 },
+                 Press(PSBTN_CANCEL)};
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_FALSE(waveEnabled);
+  EXPECT_FALSE(messageEnabled);
+  EXPECT_FALSE(okEnabled);
+}
+
 TEST(PropertiesSheet, ScheduleTabShowsTheRecordAndRefusesAnEmptyNumber) {
   TestProperties sheet(Saturday());
   std::wstring refusal;
