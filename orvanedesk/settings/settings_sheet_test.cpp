@@ -119,6 +119,36 @@ void SelectTreeItem(HTREEITEM item) {
 
 std::string Sjis(const std::wstring& text) { return WideToCp932(text).value(); }
 
+// The text of the clock window's own tooltip.
+std::wstring ClockTip(HWND clock) {
+  struct Search {
+    HWND owner;
+    HWND tip;
+  } search{clock, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[32] = {};
+        GetClassNameW(window, name, 32);
+        if (GetWindow(window, GW_OWNER) != s->owner || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
+          return TRUE;
+        s->tip = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (!search.tip) return L"(no tooltip)";
+  wchar_t text[256] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = clock;
+  tool.uId = reinterpret_cast<UINT_PTR>(clock);
+  tool.lpszText = text;
+  SendMessageW(search.tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
 LocalTime g_now{2026, 12, 9, 3, 10, 15, 30};
 
 // Every day at 7:05, and every hour at minute 30.
@@ -233,6 +263,17 @@ TEST_F(SettingsSheetTest, TheSharedIconListOutlivesTheSheetsThatShowIt) {
   }
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(hwnd_));
+}
+
+TEST_F(SettingsSheetTest, OkWritesTheTooltipByTheTicksRule) {
+  // Without an illustration on show the tooltip is the time alone, as each tick writes it.
+  window_->IllustNames.clear();
+  window_->IllustShown.clear();
+  window_->CurrentIllust = kNoIllust;
+  auto run = Script({[] { SheetButton(IDOK); }});
+  OpenSheet();
+  EXPECT_EQ(ClockTip(hwnd_), Cp932ToWide(window_->TooltipText()));
+  EXPECT_EQ(ClockTip(hwnd_).find(L" - "), std::wstring::npos) << ClockTip(hwnd_);
 }
 
 TEST_F(SettingsSheetTest, RecordsComeBackUnchangedThroughApplyAndOk) {
