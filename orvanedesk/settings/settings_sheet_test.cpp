@@ -442,7 +442,7 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   window_->TimeSounds = {"C:\\z.wav", "C:\\a.wav"};
   window_->BootSounds = {"C:\\boot.wav"};
   std::vector<std::wstring> timeChildren, afterClear;
-  std::wstring dialogCaption;
+  std::wstring dialogCaption, filter, pattern;
   bool clearEnabledOnFile = false, clearDisabledOnEvent = false;
   bool testing = false, idleAgain = false;
   auto run = Script({[] { ShowTab(2); },
@@ -457,6 +457,10 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
                        HWND open = FindDialog(L"追加");
                        dialogCaption = open ? L"追加" : L"";
                        if (!open) return;
+                       filter = WindowText(GetDlgItem(open, 0x470));
+                       // Wine's dialog keeps each entry's pattern as the entry's data.
+                       auto data = SendMessageW(GetDlgItem(open, 0x470), CB_GETITEMDATA, 0, 0);
+                       if (data && data != CB_ERR) pattern = reinterpret_cast<const wchar_t*>(data);
                        SetDlgItemTextW(open, 0x47C, wave.c_str());  // the file name box
                        SendMessageW(open, WM_COMMAND, IDOK, 0);
                      },
@@ -489,6 +493,8 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   EXPECT_EQ(timeChildren, (std::vector<std::wstring>{L"C:\\a.wav", L"C:\\z.wav"}));
   EXPECT_TRUE(clearEnabledOnFile);
   EXPECT_EQ(dialogCaption, L"追加");
+  EXPECT_EQ(filter, L"WAVE サウンド (*.wav)");
+  EXPECT_EQ(pattern, L"*.wav");
   EXPECT_TRUE(testing);
   EXPECT_TRUE(idleAgain);
   EXPECT_EQ(afterClear.size(), 2u);

@@ -96,7 +96,7 @@ void CMyPropertyPage2::OnAdd() {
   OPENFILENAMEW open{};
   open.lStructSize = sizeof open;
   open.hwndOwner = hwnd();
-  open.lpstrFilter = L"WAVE サウンド (*.wav)\0 *.wav\0";
+  open.lpstrFilter = L"WAVE サウンド (*.wav)\0*.wav\0";
   open.lpstrFile = file;
   open.nMaxFile = MAX_PATH * 4;
   open.lpstrTitle = L"追加";
