@@ -507,6 +507,45 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
                 "\r\n[Away]\r\n");
 }
 
+TEST_F(SettingsSheetTest, SoundTabTellsAFileNamedLikeAnEventFromTheEvent) {
+  std::wstring wave = GetModuleFolder() + L"鐘の音.wav";
+  window_->TimeSounds = {Sjis(L"時報")};
+  bool clearEnabled = false;
+  std::vector<std::wstring> entries, underEntry, afterClear;
+  auto run = Script({[] { ShowTab(2); },
+                     [&] {
+                       SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+                       clearEnabled = IsWindowEnabled(PageItem(IDC_SOUND_CLEAR));
+                       Click(PageItem(IDC_SOUND_ADD));
+                     },
+                     [&] {
+                       HWND open = FindDialog(L"追加");
+                       if (!open) return;
+                       SetDlgItemTextW(open, 0x47C, wave.c_str());
+                       SendMessageW(open, WM_COMMAND, IDOK, 0);
+                     },
+                     [] {},
+                     [&] {
+                       entries = Children(EventNode(2));
+                       HTREEITEM entry = TreeItem(EventNode(2), TVGN_CHILD);
+                       while (entry && TreeText(entry) != L"時報")
+                         entry = TreeItem(entry, TVGN_NEXT);
+                       underEntry = Children(entry);
+                       SelectTreeItem(entry);
+                       Click(PageItem(IDC_SOUND_CLEAR));
+                     },
+                     [&] {
+                       afterClear = Children(EventNode(2));
+                       SheetButton(IDOK);
+                     }});
+  OpenSheet();
+  EXPECT_TRUE(clearEnabled);
+  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_TRUE(underEntry.empty());
+  EXPECT_EQ(afterClear, (std::vector<std::wstring>{wave}));
+  EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{Sjis(wave)}));
+}
+
 TEST_F(SettingsSheetTest, AnUntickedCurrentIllustrationGivesWayToAShownOne) {
   window_->IllustNames = {"a", "b", "c", "d"};
   window_->IllustShown = {1, 0, 0, 1};
