@@ -191,39 +191,48 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   std::wstring caption;
   std::vector<std::wstring> tabs;
   bool clockEnabled = true, pageFits = false;
-  auto run =
-      Script({[&] {
-                caption = WindowText(Sheet());
-                HWND tab = PropSheet_GetTabControl(Sheet());
-                for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
-                  wchar_t text[64] = {};
-                  TCITEMW item{};
-                  item.mask = TCIF_TEXT;
-                  item.pszText = text;
-                  item.cchTextMax = 64;
-                  TabCtrl_GetItem(tab, i, &item);
-                  tabs.push_back(text);
-                }
-                clockEnabled = IsWindowEnabled(hwnd_);
-                // The page, laid out in its own font, fits inside the tab: its lower right banner
-                // too.
-                RECT area, page;
+  auto run = Script({[&] {
+                       caption = WindowText(Sheet());
+                       HWND tab = PropSheet_GetTabControl(Sheet());
+                       for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+                         wchar_t text[64] = {};
+                         TCITEMW item{};
+                         item.mask = TCIF_TEXT;
+                         item.pszText = text;
+                         item.cchTextMax = 64;
+                         TabCtrl_GetItem(tab, i, &item);
+                         tabs.push_back(text);
+                       }
+                       clockEnabled = IsWindowEnabled(hwnd_);
+                       // The page, laid out in its own font, fits inside the tab: its lower right
+                       // banner too.
+                       RECT area, page;
 
-                GetClientRect(tab, &area);
-                TabCtrl_AdjustRect(tab, FALSE, &area);
-                MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
-                GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
-                pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
-                Click(PageItem(IDC_TITLE_FACE));
-                Click(PageItem(IDC_SECOND_HAND));
-              },
-              [] { ShowTab(1); }, [] { PostMessageW(PageItem(IDC_SELECT_ALL), BM_CLICK, 0, 0); },
-              [] { Click(PageItem(IDC_UPDATE_ILLUST)); }, [] { ShowTab(2); },
-              [] {
-                SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
-                Click(PageItem(IDC_SOUND_CLEAR));
-              },
-              [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
+                       GetClientRect(tab, &area);
+                       TabCtrl_AdjustRect(tab, FALSE, &area);
+                       MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+                       GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
+                       pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
+                       for (int id : {IDC_FONT_FACE, IDC_FONT_SIZE}) {
+                         HWND list = PageItem(id);
+                         SendMessageW(list, CB_SETCURSEL, 1, 0);
+                         SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                                      reinterpret_cast<LPARAM>(list));
+                       }
+                       Click(PageItem(IDC_TITLE_FACE));
+                       Click(PageItem(IDC_SECOND_HAND));
+                     },
+                     [] { ShowTab(1); },
+                     [] {
+                       PostMessageW(PageItem(IDC_SELECT_ALL), BM_CLICK, 0, 0);
+                       Click(PageItem(IDC_EVERY_DAY));
+                     },
+                     [] { Click(PageItem(IDC_UPDATE_ILLUST)); }, [] { ShowTab(2); },
+                     [] {
+                       SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+                       Click(PageItem(IDC_SOUND_CLEAR));
+                     },
+                     [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
   OpenSheet();
   EXPECT_EQ(caption, L"プロパティ");
   EXPECT_FALSE(clockEnabled);  // the clock owns the modal sheet
@@ -233,6 +242,9 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   EXPECT_EQ(window_->Settings.TitleFace, before.TitleFace);
   EXPECT_EQ(window_->Settings.SecondHand, before.SecondHand);
   EXPECT_EQ(window_->Settings.UpdateIllust, before.UpdateIllust);
+  EXPECT_EQ(window_->Settings.UpdateTime, before.UpdateTime);
+  EXPECT_EQ(window_->Settings.FontFace, before.FontFace);
+  EXPECT_EQ(window_->Settings.FontSize, before.FontSize);
   EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0, 1}));
   EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\t.wav"}));
   EXPECT_EQ(window_->CurrentIllust, 0);
@@ -424,6 +436,24 @@ TEST_F(SettingsSheetTest, IllustrationTabKeepsOneTickedAndShowsAtOnce) {
   EXPECT_EQ(window_->Settings.UpdateIllust, 0);
   EXPECT_EQ(window_->Settings.UpdateTime, 2);  // kept while the buttons were disabled
   EXPECT_FALSE(window_->FewIllusts);
+}
+
+TEST_F(SettingsSheetTest, TheFirstIllustrationAloneTickedStaysTicked) {
+  window_->IllustNames = {"one", "two"};
+  window_->IllustShown = {1, 0};
+  window_->CurrentIllust = 0;
+  std::wstring message;
+  bool reticked = false;
+  auto run =
+      Script({[] { ShowTab(1); }, [] { ClickCheckBox(0); }, [&] { message = AnswerMessageBox(); },
+              [&] {
+                reticked = ListChecked(0);
+                SheetButton(IDOK);
+              }});
+  OpenSheet();
+  EXPECT_EQ(message, L"最低一枚は絵柄の選択が必要です。");
+  EXPECT_TRUE(reticked);
+  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0}));
 }
 
 TEST_F(SettingsSheetTest, SelectAllTicksEveryIllustration) {
