@@ -24,6 +24,7 @@ namespace {
 std::vector<std::function<void()>> g_steps;
 size_t g_nextStep = 0;
 UINT_PTR g_stepTimer = 0;
+bool g_stepAgain = false;  // set by a step that waits, to run again at the next tick
 void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
   if (timer != g_stepTimer || g_nextStep >= g_steps.size()) {
     KillTimer(nullptr, timer);
@@ -31,7 +32,23 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
     return;
   }
   auto step = g_steps[g_nextStep++];
+  g_stepAgain = false;
   step();
+  if (g_stepAgain) --g_nextStep;
+}
+
+// A step that waits until `done` holds, for at most about five seconds; then the script goes on
+// and the test's own checks tell what is missing.
+std::function<void()> Until(std::function<bool()> done) {
+  auto tries = std::make_shared<int>(0);
+  return [done, tries] {
+    if (done()) return;
+    if (++*tries < 60) {
+      g_stepAgain = true;
+    } else {
+      ADD_FAILURE() << "a step waited in vain";
+    }
+  };
 }
 
 // The script's steps run while this lives: its end stops them, so no step can run once the
@@ -314,10 +331,12 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
   int titleFaceAfterUntick = -1, titleFaceAfterApply = -1;
   bool sheetOpenAfterApply = false;
   Pixels withNumerals, withoutNumerals;
+  // Each step that reads the outcome of a click or of Apply waits for that outcome first.
   auto run = Script({[&] {
                        size = ComboSelection(PageItem(IDC_FONT_SIZE));
                        Click(PageItem(IDC_TITLE_FACE));
                      },
+                     Until([] { return !IsWindowEnabled(PageItem(IDC_FONT_SIZE)); }),
                      [&] {
                        greyed = !IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
                                 !IsWindowEnabled(PageItem(IDC_FONT_SIZE)) &&
@@ -326,11 +345,13 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
                        applyEnabled = IsWindowEnabled(GetDlgItem(Sheet(), kIdApplyNow));
                        SheetButton(kIdApplyNow);
                      },
+                     Until([&] { return window_->Settings.TitleFace == 0; }),
                      [&] {
                        titleFaceAfterUntick = window_->Settings.TitleFace;
                        withoutNumerals = Face();
                        Click(PageItem(IDC_TITLE_FACE));
                      },
+                     Until([] { return IsWindowEnabled(PageItem(IDC_FONT_SIZE)); }),
                      [&] {
                        enabledAgain = IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
                                       IsWindowEnabled(PageItem(IDC_FONT_SIZE));
@@ -341,6 +362,7 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
                        sizeAfterPick = ComboSelection(sizes);
                        SheetButton(kIdApplyNow);
                      },
+                     Until([&] { return window_->Settings.FontSize == 18; }),
                      [&] {
                        titleFaceAfterApply = window_->Settings.TitleFace;
                        sheetOpenAfterApply = Sheet() != nullptr;
