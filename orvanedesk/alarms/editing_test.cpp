@@ -69,12 +69,14 @@ struct Script {
   int tries = 0;
   HWND sheet = nullptr;
   bool stuck = false;
+  UINT_PTR timer = 0;
 };
 Script g_script;
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
   Script& s = g_script;
-  if (s.next >= s.steps.size()) {
+  // A script's timer outlives it only to be stopped: its steps are gone.
+  if (timer != s.timer || s.next >= s.steps.size()) {
     KillTimer(nullptr, timer);
     return;
   }
@@ -91,8 +93,9 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 void Run(HWND sheet, std::vector<Step> steps) {
-  g_script = Script{std::move(steps), 0, 0, sheet, false};
-  SetTimer(nullptr, 0, 60, RunStep);
+  if (g_script.timer) KillTimer(nullptr, g_script.timer);
+  g_script = Script{std::move(steps), 0, 0, sheet, false, 0};
+  g_script.timer = SetTimer(nullptr, 0, 60, RunStep);
 }
 
 // The sheets under test, started with a script once their window exists.
@@ -336,19 +339,24 @@ CMessageRecord Saturday() {
 TEST(PropertiesSheet, NarrowedWithOkAndCancelOnlyAndItsCaptionFollowsTheTitle) {
   // The same tab as a plain sheet lays it out, to measure the narrowing against.
   CPropertyPage plainPage(IDD_EDIT_GENERAL);
-  RECT plainSheet{}, plainTab{}, plainCancel{}, plainApply{};
+  RECT plainSheet{}, plainTab{}, plainCancel{}, plainApply{}, plainPageRect{};
   struct Plain : CPropertySheet {
     using CPropertySheet::CPropertySheet;
     std::function<void(HWND)> init;
     void OnInitSheet() override { init(hwnd()); }
   } plain(L"plain", nullptr);
   plain.AddPage(&plainPage);
+  // Measured as shown, once the sheet's own layout is over.
   plain.init = [&](HWND sheet) {
-    GetWindowRect(sheet, &plainSheet);
-    plainTab = ClientRect(sheet, PropSheet_GetTabControl(sheet));
-    plainCancel = ClientRect(sheet, IDCANCEL);
-    plainApply = ClientRect(sheet, kIdApplyNow);
-    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    ::Run(sheet, {[&](HWND sheet) {
+                    GetWindowRect(sheet, &plainSheet);
+                    plainTab = ClientRect(sheet, PropSheet_GetTabControl(sheet));
+                    plainCancel = ClientRect(sheet, IDCANCEL);
+                    plainApply = ClientRect(sheet, kIdApplyNow);
+                    plainPageRect = ClientRect(sheet, CurrentPage(sheet));
+                    return true;
+                  },
+                  Press(PSBTN_CANCEL)});
   };
   plain.DoModal();
 
@@ -369,6 +377,8 @@ TEST(PropertiesSheet, NarrowedWithOkAndCancelOnlyAndItsCaptionFollowsTheTitle) {
                    EXPECT_EQ(tab.right - tab.left, plainTab.right - plainTab.left - 60);
                    GetWindowRect(CurrentPage(hwnd), &page);
                    EXPECT_LE(page.right, tab.right);
+                   EXPECT_EQ(page.right - page.left, plainPageRect.right - plainPageRect.left - 62);
+                   EXPECT_EQ(ClientRect(hwnd, CurrentPage(hwnd)).left, plainPageRect.left);
                    EXPECT_TRUE(Fits(hwnd, IDC_EDIT_BROWSE));
                    // The record's texts, and an empty caption with the title.
                    EXPECT_EQ(PageText(hwnd, IDC_EDIT_TITLE), L"夕食");
@@ -408,6 +418,25 @@ TEST(PropertiesSheet, NarrowedWithOkAndCancelOnlyAndItsCaptionFollowsTheTitle) {
   expected.title = *WideToCp932(L"朝食");
   expected.alarm = kNone;
   EXPECT_EQ(sheet.Result(Saturday()), expected);
+}
+
+TEST(PropertiesSheet, ARecordWithoutTitleOpensWithTheTextBoxesDisabled) {
+  // A damaged Message.ini can hold such a record; setting an empty title tells the page nothing.
+  CMessageRecord untitled = Saturday();
+  untitled.title.clear();
+  TestProperties sheet(untitled);
+  bool waveEnabled = true, messageEnabled = true, okEnabled = true;
+  sheet.steps = {[&](HWND hwnd) {
+                   waveEnabled = Enabled(CurrentPage(hwnd), IDC_EDIT_WAVE);
+                   messageEnabled = Enabled(CurrentPage(hwnd), IDC_EDIT_MESSAGE);
+                   okEnabled = Enabled(hwnd, IDOK);
+                   return true;
+                 },
+                 Press(PSBTN_CANCEL)};
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_FALSE(waveEnabled);
+  EXPECT_FALSE(messageEnabled);
+  EXPECT_FALSE(okEnabled);
 }
 
 TEST(PropertiesSheet, ScheduleTabShowsTheRecordAndRefusesAnEmptyNumber) {

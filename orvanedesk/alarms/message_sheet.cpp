@@ -36,13 +36,25 @@ void CMessagePropertyPage2::DoDataExchange(CDataExchange& dx) {
 
 BOOL CMessagePropertyPage2::OnInitDialog() {
   CPropertyPage::OnInitDialog();
-  // Putting the record in counts as a change, so caption and states follow it from the start.
   attached_ = true;
   SetItemText(hwnd(), IDC_EDIT_TITLE, Record.title);
   SetItemText(hwnd(), IDC_EDIT_WAVE, ShownText(Record.alarm));
   SetItemText(hwnd(), IDC_EDIT_MESSAGE, ShownText(Record.message));
+  // Caption and boxes follow the record's title from the start, not from a change notice,
+  // which an empty title need not send.
+  FollowTitle();
   UpdateConfirm();
   return TRUE;
+}
+
+void CMessagePropertyPage2::FollowTitle() {
+  bool hasTitle = HasText(Item(IDC_EDIT_TITLE));
+  EnableWindow(Item(IDC_EDIT_WAVE), hasTitle);
+  EnableWindow(Item(IDC_EDIT_MESSAGE), hasTitle);
+  // The caption shows the title as typed, also while it holds what the file cannot.
+  std::wstring title(GetWindowTextLengthW(Item(IDC_EDIT_TITLE)) + 1, L'\0');
+  title.resize(GetWindowTextW(Item(IDC_EDIT_TITLE), title.data(), static_cast<int>(title.size())));
+  if (Owner()) Owner()->SetCaption(title);
 }
 
 void CMessagePropertyPage2::UpdateConfirm() {
@@ -62,16 +74,7 @@ bool CMessagePropertyPage2::OnCommand(int id, int code, HWND control) {
   if (code == EN_CHANGE && attached_ &&
       (id == IDC_EDIT_TITLE || id == IDC_EDIT_WAVE || id == IDC_EDIT_MESSAGE)) {
     SetModified();
-    if (id == IDC_EDIT_TITLE) {
-      bool hasTitle = HasText(Item(IDC_EDIT_TITLE));
-      EnableWindow(Item(IDC_EDIT_WAVE), hasTitle);
-      EnableWindow(Item(IDC_EDIT_MESSAGE), hasTitle);
-      // The caption shows the title as typed, also while it holds what the file cannot.
-      std::wstring title(GetWindowTextLengthW(Item(IDC_EDIT_TITLE)) + 1, L'\0');
-      title.resize(
-          GetWindowTextW(Item(IDC_EDIT_TITLE), title.data(), static_cast<int>(title.size())));
-      if (Owner()) Owner()->SetCaption(title);
-    }
+    if (id == IDC_EDIT_TITLE) FollowTitle();
     UpdateConfirm();
     return true;
   }

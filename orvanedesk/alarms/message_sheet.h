@@ -22,6 +22,8 @@ class CMessagePropertyPage2 : public CPropertyPage {
 
  private:
   void UpdateConfirm();
+  // The text boxes and the caption after the title.
+  void FollowTitle();
   bool attached_ = false;
 };
 

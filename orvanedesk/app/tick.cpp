@@ -1,5 +1,6 @@
 #include "tick.h"
 
+#include <cstdlib>
 #include <ctime>
 
 TickState InitialTickState(const LocalTime& now) {
@@ -88,13 +89,29 @@ TickPlan PlanTick(TickState& state, const TickInputs& in) {
   return plan;
 }
 
+namespace {
+
+// rand() reaches only RAND_MAX, 32767 under the Windows runtime: a larger catalogue combines
+// draws, so that every index can come up and the picks end. A smaller one takes one draw.
+int DrawIndex(int n, const std::function<int()>& rng) {
+  constexpr unsigned long long kRange = RAND_MAX + 1ULL;
+  unsigned long long value = 0, range = 1;
+  do {
+    value = value * kRange + static_cast<unsigned long long>(rng());
+    range *= kRange;
+  } while (range < static_cast<unsigned long long>(n));
+  return static_cast<int>(value % static_cast<unsigned long long>(n));
+}
+
+}  // namespace
+
 int PickNextIllust(const std::vector<int>& shown, int current, const std::function<int()>& rng) {
   const int n = static_cast<int>(shown.size());
   bool another = false;
   for (int i = 0; i < n; ++i) another = another || (i != current && shown[i] == 1);
   if (!another) return current;
   for (;;) {
-    int r = rng() % n;
+    int r = DrawIndex(n, rng);
     if (r != current && shown[r] == 1) return r;
   }
 }
@@ -106,7 +123,7 @@ int PickFirstIllust(const std::vector<int>& shown, const std::function<int()>& r
   // A hand-edited catalogue can have nothing to show; the face then goes without a picture.
   if (!any) return kNoIllust;
   for (;;) {
-    int r = rng() % n;
+    int r = DrawIndex(n, rng);
     if (shown[r] == 1) return r;
   }
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
+#include <stdexcept>
+
 namespace {
 
 using S = TickStep;
@@ -186,6 +190,26 @@ TEST(IllustPicks, FirstPickDrawsUntilAShownOne) {
   i = 0;
   draws = {7};
   EXPECT_EQ(PickFirstIllust({1, 1, 1, 1}, rng), 3);
+}
+
+TEST(IllustPicks, ACatalogueBeyondTheGeneratorsRangeIsDrawnWhole) {
+  // Only entries above 32767, which rand() alone never reaches under the Windows runtime.
+  std::vector<int> shown(40000, 0);
+  for (int i = 32768; i < 40000; i += 2) shown[i] = 1;
+  std::mt19937 engine(7);
+  std::uniform_int_distribution<int> values(0, RAND_MAX);
+  int draws = 0;
+  auto rng = [&] {
+    if (++draws > 100000) throw std::runtime_error("the pick does not end");
+    return values(engine);
+  };
+  for (int round = 0; round < 20; ++round) {
+    int first = PickFirstIllust(shown, rng);
+    ASSERT_TRUE(first >= 0 && shown[first] == 1) << first;
+    int next = PickNextIllust(shown, first, rng);
+    EXPECT_TRUE(next != first && shown[next] == 1) << next;
+    EXPECT_EQ(shown[RecheckIllust(shown, 0, rng)], 1);
+  }
 }
 
 TEST(IllustPicks, EmptyOrNoneShownCatalogueEndsWithoutAPicture) {

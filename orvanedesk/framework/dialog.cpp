@@ -313,7 +313,11 @@ INT_PTR CPropertySheet::DoModal() {
   finished_ = false;
   // The callback has no context of its own; the sheet being opened is the one on this thread.
   t_opening = this;
+  // The sheet's window is subclassed as it is made, so that its initialization can be followed.
+  t_catcher = SetWindowsHookExW(WH_CBT, CatchSheet, nullptr, GetCurrentThreadId());
   INT_PTR result = PropertySheetW(&header);
+  if (t_catcher) UnhookWindowsHookEx(t_catcher);
+  t_catcher = nullptr;
   t_opening = nullptr;
   hwnd_ = nullptr;
   if (result < 0) return IDCANCEL;
@@ -322,6 +326,18 @@ INT_PTR CPropertySheet::DoModal() {
 }
 
 thread_local CPropertySheet* CPropertySheet::t_opening = nullptr;
+thread_local HHOOK CPropertySheet::t_catcher = nullptr;
+
+LRESULT CALLBACK CPropertySheet::CatchSheet(int code, WPARAM wParam, LPARAM lParam) {
+  // The first window made while a sheet opens is the sheet itself; no other is of interest.
+  if (code == HCBT_CREATEWND && t_opening && !t_opening->hwnd_) {
+    t_opening->hwnd_ = reinterpret_cast<HWND>(wParam);
+    SetWindowSubclass(t_opening->hwnd_, SheetProc, 1, reinterpret_cast<DWORD_PTR>(t_opening));
+    UnhookWindowsHookEx(t_catcher);
+    t_catcher = nullptr;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 namespace {
 
@@ -430,13 +446,8 @@ void UsePageFont(BYTE* sheet, UINT pageTemplate) {
 int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lParam) {
   if (msg == PSCB_PRECREATE && t_opening && !t_opening->pages_.empty() && lParam)
     UsePageFont(reinterpret_cast<BYTE*>(lParam), t_opening->pages_.front()->templateId_);
-  if (msg == PSCB_INITIALIZED && t_opening) {
-    CPropertySheet* self = t_opening;
-    self->hwnd_ = hwnd;
-    SetWindowSubclass(hwnd, SheetProc, 1, reinterpret_cast<DWORD_PTR>(self));
-    if (!self->wizard_) self->FitPages();
-    self->OnInitSheet();
-  }
+  if (msg == PSCB_INITIALIZED && t_opening && t_opening->hwnd_ == hwnd && !t_opening->wizard_)
+    t_opening->FitPages();
   return 0;
 }
 
@@ -451,6 +462,14 @@ LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT msg, WPARAM wParam, L
       handled = true;
     }
     if (handled) return 0;
+  } else if (msg == WM_INITDIALOG) {
+    // The sheet's own initialization makes the tab, sizes the sheet and creates the first page.
+    LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    try {
+      self->OnInitSheet();
+    } catch (...) {
+    }
+    return result;
   } else if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, SheetProc, 1);
   }

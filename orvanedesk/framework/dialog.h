@@ -151,7 +151,8 @@ class CPropertySheet {
   CPropertyPage* Page(int index) const { return pages_[index]; }
 
  protected:
-  // Called once the sheet's window exists, before it shows.
+  // Called when the sheet's own initialization is over (its first page exists and the sheet
+  // has its final size), before it shows.
   virtual void OnInitSheet() {}
   // True when the command was handled; otherwise the sheet's own handling runs.
   virtual bool OnCommand(int id, int code, HWND control);
@@ -162,6 +163,8 @@ class CPropertySheet {
   friend class CPropertyPage;
   void FitPages();
   static thread_local CPropertySheet* t_opening;
+  static thread_local HHOOK t_catcher;
+  static LRESULT CALLBACK CatchSheet(int code, WPARAM wParam, LPARAM lParam);
   static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lParam);
   static LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self);

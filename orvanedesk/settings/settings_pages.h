@@ -73,13 +73,19 @@ class CMyPropertyPage2 : public CPropertyPage {
 
  private:
   HTREEITEM InsertFile(HTREEITEM event, const std::string& path);
-  std::string ItemText(HTREEITEM item) const;
+  // The exact path of a file entry; nullptr for an event node (or no item).
+  const std::string* PathOf(HTREEITEM item) const;
+  // The event a node stands for, -1 for any other item.
+  int EventOf(HTREEITEM node) const;
+  HTREEITEM Selected() const;
+  HTREEITEM Parent(HTREEITEM item) const;
   void OnSelectionChanged();
   void OnAdd();
   void OnClear();
   void SetTesting(bool testing);
 
   CSoundPlayer player_;
+  HTREEITEM events_[kSoundEventCount] = {};
   bool testing_ = false;
   HICON play_ = nullptr;
   HICON stop_ = nullptr;

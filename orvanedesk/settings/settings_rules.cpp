@@ -61,17 +61,6 @@ const std::string& SoundEventName(int event) {
   return names[event];
 }
 
-int SoundEventOf(std::string_view text) {
-  for (int e = 0; e < kSoundEventCount; ++e)
-    if (text == SoundEventName(e)) return e;
-  return -1;
-}
-
-int TargetSoundEvent(std::string_view selectedText, std::string_view parentText) {
-  int event = SoundEventOf(selectedText);
-  return event >= 0 ? event : SoundEventOf(parentText);
-}
-
 bool RemoveFirstEqual(std::vector<std::string>& list, std::string_view text) {
   for (auto it = list.begin(); it != list.end(); ++it) {
     if (*it == text) {

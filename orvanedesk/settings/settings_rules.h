@@ -27,10 +27,6 @@ int ItemToRetick(const std::vector<int>& checks, int selected);
 // The four sound events in their fixed order, with the names the sound page shows.
 constexpr int kSoundEventCount = 4;
 const std::string& SoundEventName(int event);
-// The event a tree item's text names, or -1 for a file entry.
-int SoundEventOf(std::string_view text);
-// The event a new file goes under: the selected item when it is an event, else its parent.
-int TargetSoundEvent(std::string_view selectedText, std::string_view parentText);
 // Removes the first entry equal to `text`; false when there is none.
 bool RemoveFirstEqual(std::vector<std::string>& list, std::string_view text);
 

@@ -84,7 +84,7 @@ void CMainwindow::TakeSettings(const CMyPropertySheet& sheet) {
   AwaySounds = sheet.m_Page2.Sounds[3];
   Messages = sheet.m_Page3.Records;
   RebuildHourMessages();
-  SetTooltipText(FormatClockTime(clock_(), false) + " - " + IllustName);
+  SetTooltipText(TooltipText());
   // What the user confirmed goes to disk at once, so a crash later in the run cannot lose it.
   SaveSettings(true);
 }

@@ -24,6 +24,7 @@ namespace {
 std::vector<std::function<void()>> g_steps;
 size_t g_nextStep = 0;
 UINT_PTR g_stepTimer = 0;
+bool g_stepAgain = false;  // set by a step that waits, to run again at the next tick
 void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
   if (timer != g_stepTimer || g_nextStep >= g_steps.size()) {
     KillTimer(nullptr, timer);
@@ -31,7 +32,23 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
     return;
   }
   auto step = g_steps[g_nextStep++];
+  g_stepAgain = false;
   step();
+  if (g_stepAgain) --g_nextStep;
+}
+
+// A step that waits until `done` holds, for at most about five seconds; then the script goes on
+// and the test's own checks tell what is missing.
+std::function<void()> Until(std::function<bool()> done) {
+  auto tries = std::make_shared<int>(0);
+  return [done, tries] {
+    if (done()) return;
+    if (++*tries < 60) {
+      g_stepAgain = true;
+    } else {
+      ADD_FAILURE() << "a step waited in vain";
+    }
+  };
 }
 
 // The script's steps run while this lives: its end stops them, so no step can run once the
@@ -119,6 +136,36 @@ void SelectTreeItem(HTREEITEM item) {
 
 std::string Sjis(const std::wstring& text) { return WideToCp932(text).value(); }
 
+// The text of the clock window's own tooltip.
+std::wstring ClockTip(HWND clock) {
+  struct Search {
+    HWND owner;
+    HWND tip;
+  } search{clock, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[32] = {};
+        GetClassNameW(window, name, 32);
+        if (GetWindow(window, GW_OWNER) != s->owner || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
+          return TRUE;
+        s->tip = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (!search.tip) return L"(no tooltip)";
+  wchar_t text[256] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = clock;
+  tool.uId = reinterpret_cast<UINT_PTR>(clock);
+  tool.lpszText = text;
+  SendMessageW(search.tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
 LocalTime g_now{2026, 12, 9, 3, 10, 15, 30};
 
 // Every day at 7:05, and every hour at minute 30.
@@ -161,39 +208,48 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   std::wstring caption;
   std::vector<std::wstring> tabs;
   bool clockEnabled = true, pageFits = false;
-  auto run =
-      Script({[&] {
-                caption = WindowText(Sheet());
-                HWND tab = PropSheet_GetTabControl(Sheet());
-                for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
-                  wchar_t text[64] = {};
-                  TCITEMW item{};
-                  item.mask = TCIF_TEXT;
-                  item.pszText = text;
-                  item.cchTextMax = 64;
-                  TabCtrl_GetItem(tab, i, &item);
-                  tabs.push_back(text);
-                }
-                clockEnabled = IsWindowEnabled(hwnd_);
-                // The page, laid out in its own font, fits inside the tab: its lower right banner
-                // too.
-                RECT area, page;
+  auto run = Script({[&] {
+                       caption = WindowText(Sheet());
+                       HWND tab = PropSheet_GetTabControl(Sheet());
+                       for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+                         wchar_t text[64] = {};
+                         TCITEMW item{};
+                         item.mask = TCIF_TEXT;
+                         item.pszText = text;
+                         item.cchTextMax = 64;
+                         TabCtrl_GetItem(tab, i, &item);
+                         tabs.push_back(text);
+                       }
+                       clockEnabled = IsWindowEnabled(hwnd_);
+                       // The page, laid out in its own font, fits inside the tab: its lower right
+                       // banner too.
+                       RECT area, page;
 
-                GetClientRect(tab, &area);
-                TabCtrl_AdjustRect(tab, FALSE, &area);
-                MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
-                GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
-                pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
-                Click(PageItem(IDC_TITLE_FACE));
-                Click(PageItem(IDC_SECOND_HAND));
-              },
-              [] { ShowTab(1); }, [] { PostMessageW(PageItem(IDC_SELECT_ALL), BM_CLICK, 0, 0); },
-              [] { Click(PageItem(IDC_UPDATE_ILLUST)); }, [] { ShowTab(2); },
-              [] {
-                SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
-                Click(PageItem(IDC_SOUND_CLEAR));
-              },
-              [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
+                       GetClientRect(tab, &area);
+                       TabCtrl_AdjustRect(tab, FALSE, &area);
+                       MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+                       GetWindowRect(PageItem(IDC_SETTINGS_BANNER), &page);
+                       pageFits = page.right <= area.right + 1 && page.bottom <= area.bottom + 1;
+                       for (int id : {IDC_FONT_FACE, IDC_FONT_SIZE}) {
+                         HWND list = PageItem(id);
+                         SendMessageW(list, CB_SETCURSEL, 1, 0);
+                         SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                                      reinterpret_cast<LPARAM>(list));
+                       }
+                       Click(PageItem(IDC_TITLE_FACE));
+                       Click(PageItem(IDC_SECOND_HAND));
+                     },
+                     [] { ShowTab(1); },
+                     [] {
+                       PostMessageW(PageItem(IDC_SELECT_ALL), BM_CLICK, 0, 0);
+                       Click(PageItem(IDC_EVERY_DAY));
+                     },
+                     [] { Click(PageItem(IDC_UPDATE_ILLUST)); }, [] { ShowTab(2); },
+                     [] {
+                       SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+                       Click(PageItem(IDC_SOUND_CLEAR));
+                     },
+                     [] { ShowTab(3); }, [] { SheetButton(IDCANCEL); }});
   OpenSheet();
   EXPECT_EQ(caption, L"プロパティ");
   EXPECT_FALSE(clockEnabled);  // the clock owns the modal sheet
@@ -203,10 +259,50 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   EXPECT_EQ(window_->Settings.TitleFace, before.TitleFace);
   EXPECT_EQ(window_->Settings.SecondHand, before.SecondHand);
   EXPECT_EQ(window_->Settings.UpdateIllust, before.UpdateIllust);
+  EXPECT_EQ(window_->Settings.UpdateTime, before.UpdateTime);
+  EXPECT_EQ(window_->Settings.FontFace, before.FontFace);
+  EXPECT_EQ(window_->Settings.FontSize, before.FontSize);
   EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0, 1}));
   EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\t.wav"}));
   EXPECT_EQ(window_->CurrentIllust, 0);
   EXPECT_EQ(window_->Messages, (std::vector<CMessageRecord>{kRecordA}));
+}
+
+TEST_F(SettingsSheetTest, TheSharedIconListOutlivesTheSheetsThatShowIt) {
+  window_->Messages = {kRecordA};
+  window_->TimeSounds = {"C:\\t.wav"};
+  HIMAGELIST icons = window_->IconList();
+  ASSERT_EQ(ImageList_GetImageCount(icons), 4);
+  // The alarm list and the sound tree both show the clock's own list; closing the sheet that
+  // showed them must leave it to the clock, sheet after sheet.
+  for (int round = 0; round < 2; ++round) {
+    int rowImage = -1;
+    auto run = Script({[] { ShowTab(3); },
+                       [&] {
+                         LVITEMW item{};
+                         item.mask = LVIF_IMAGE;
+                         ListView_GetItem(PageItem(IDC_ALARM_LIST), &item);
+                         rowImage = item.iImage;
+                         ShowTab(2);
+                       },
+                       [] { SheetButton(IDCANCEL); }});
+    OpenSheet();
+    EXPECT_EQ(rowImage, 1) << "round " << round;
+    EXPECT_EQ(ImageList_GetImageCount(icons), 4) << "round " << round;
+  }
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(hwnd_));
+}
+
+TEST_F(SettingsSheetTest, OkWritesTheTooltipByTheTicksRule) {
+  // Without an illustration on show the tooltip is the time alone, as each tick writes it.
+  window_->IllustNames.clear();
+  window_->IllustShown.clear();
+  window_->CurrentIllust = kNoIllust;
+  auto run = Script({[] { SheetButton(IDOK); }});
+  OpenSheet();
+  EXPECT_EQ(ClockTip(hwnd_), Cp932ToWide(window_->TooltipText()));
+  EXPECT_EQ(ClockTip(hwnd_).find(L" - "), std::wstring::npos) << ClockTip(hwnd_);
 }
 
 TEST_F(SettingsSheetTest, RecordsComeBackUnchangedThroughApplyAndOk) {
@@ -235,10 +331,12 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
   int titleFaceAfterUntick = -1, titleFaceAfterApply = -1;
   bool sheetOpenAfterApply = false;
   Pixels withNumerals, withoutNumerals;
+  // Each step that reads the outcome of a click or of Apply waits for that outcome first.
   auto run = Script({[&] {
                        size = ComboSelection(PageItem(IDC_FONT_SIZE));
                        Click(PageItem(IDC_TITLE_FACE));
                      },
+                     Until([] { return !IsWindowEnabled(PageItem(IDC_FONT_SIZE)); }),
                      [&] {
                        greyed = !IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
                                 !IsWindowEnabled(PageItem(IDC_FONT_SIZE)) &&
@@ -247,11 +345,13 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
                        applyEnabled = IsWindowEnabled(GetDlgItem(Sheet(), kIdApplyNow));
                        SheetButton(kIdApplyNow);
                      },
+                     Until([&] { return window_->Settings.TitleFace == 0; }),
                      [&] {
                        titleFaceAfterUntick = window_->Settings.TitleFace;
                        withoutNumerals = Face();
                        Click(PageItem(IDC_TITLE_FACE));
                      },
+                     Until([] { return IsWindowEnabled(PageItem(IDC_FONT_SIZE)); }),
                      [&] {
                        enabledAgain = IsWindowEnabled(PageItem(IDC_FONT_FACE)) &&
                                       IsWindowEnabled(PageItem(IDC_FONT_SIZE));
@@ -262,6 +362,7 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
                        sizeAfterPick = ComboSelection(sizes);
                        SheetButton(kIdApplyNow);
                      },
+                     Until([&] { return window_->Settings.FontSize == 18; }),
                      [&] {
                        titleFaceAfterApply = window_->Settings.TitleFace;
                        sheetOpenAfterApply = Sheet() != nullptr;
@@ -359,6 +460,24 @@ TEST_F(SettingsSheetTest, IllustrationTabKeepsOneTickedAndShowsAtOnce) {
   EXPECT_FALSE(window_->FewIllusts);
 }
 
+TEST_F(SettingsSheetTest, TheFirstIllustrationAloneTickedStaysTicked) {
+  window_->IllustNames = {"one", "two"};
+  window_->IllustShown = {1, 0};
+  window_->CurrentIllust = 0;
+  std::wstring message;
+  bool reticked = false;
+  auto run =
+      Script({[] { ShowTab(1); }, [] { ClickCheckBox(0); }, [&] { message = AnswerMessageBox(); },
+              [&] {
+                reticked = ListChecked(0);
+                SheetButton(IDOK);
+              }});
+  OpenSheet();
+  EXPECT_EQ(message, L"最低一枚は絵柄の選択が必要です。");
+  EXPECT_TRUE(reticked);
+  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0}));
+}
+
 TEST_F(SettingsSheetTest, SelectAllTicksEveryIllustration) {
   window_->IllustNames = {"a", "b", "c", "d", "e"};
   window_->IllustShown = {0, 0, 1, 0, 0};
@@ -375,7 +494,7 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   window_->TimeSounds = {"C:\\z.wav", "C:\\a.wav"};
   window_->BootSounds = {"C:\\boot.wav"};
   std::vector<std::wstring> timeChildren, afterClear;
-  std::wstring dialogCaption;
+  std::wstring dialogCaption, filter, pattern;
   bool clearEnabledOnFile = false, clearDisabledOnEvent = false;
   bool testing = false, idleAgain = false;
   auto run = Script({[] { ShowTab(2); },
@@ -390,6 +509,10 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
                        HWND open = FindDialog(L"追加");
                        dialogCaption = open ? L"追加" : L"";
                        if (!open) return;
+                       filter = WindowText(GetDlgItem(open, 0x470));
+                       // Wine's dialog keeps each entry's pattern as the entry's data.
+                       auto data = SendMessageW(GetDlgItem(open, 0x470), CB_GETITEMDATA, 0, 0);
+                       if (data && data != CB_ERR) pattern = reinterpret_cast<const wchar_t*>(data);
                        SetDlgItemTextW(open, 0x47C, wave.c_str());  // the file name box
                        SendMessageW(open, WM_COMMAND, IDOK, 0);
                      },
@@ -422,6 +545,8 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   EXPECT_EQ(timeChildren, (std::vector<std::wstring>{L"C:\\a.wav", L"C:\\z.wav"}));
   EXPECT_TRUE(clearEnabledOnFile);
   EXPECT_EQ(dialogCaption, L"追加");
+  EXPECT_EQ(filter, L"WAVE サウンド (*.wav)");
+  EXPECT_EQ(pattern, L"*.wav");
   EXPECT_TRUE(testing);
   EXPECT_TRUE(idleAgain);
   EXPECT_EQ(afterClear.size(), 2u);
@@ -432,6 +557,45 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   EXPECT_EQ(ReadFileBytes(GetModuleFolder() + L"Sound.ini").value_or("(none)"),
             "[Boot]\r\nC:\\boot.wav\r\n[Exit]\r\n[Time]\r\nC:\\z.wav\r\n" + Sjis(wave) +
                 "\r\n[Away]\r\n");
+}
+
+TEST_F(SettingsSheetTest, SoundTabTellsAFileNamedLikeAnEventFromTheEvent) {
+  std::wstring wave = GetModuleFolder() + L"鐘の音.wav";
+  window_->TimeSounds = {Sjis(L"時報")};
+  bool clearEnabled = false;
+  std::vector<std::wstring> entries, underEntry, afterClear;
+  auto run = Script({[] { ShowTab(2); },
+                     [&] {
+                       SelectTreeItem(TreeItem(EventNode(2), TVGN_CHILD));
+                       clearEnabled = IsWindowEnabled(PageItem(IDC_SOUND_CLEAR));
+                       Click(PageItem(IDC_SOUND_ADD));
+                     },
+                     [&] {
+                       HWND open = FindDialog(L"追加");
+                       if (!open) return;
+                       SetDlgItemTextW(open, 0x47C, wave.c_str());
+                       SendMessageW(open, WM_COMMAND, IDOK, 0);
+                     },
+                     [] {},
+                     [&] {
+                       entries = Children(EventNode(2));
+                       HTREEITEM entry = TreeItem(EventNode(2), TVGN_CHILD);
+                       while (entry && TreeText(entry) != L"時報")
+                         entry = TreeItem(entry, TVGN_NEXT);
+                       underEntry = Children(entry);
+                       SelectTreeItem(entry);
+                       Click(PageItem(IDC_SOUND_CLEAR));
+                     },
+                     [&] {
+                       afterClear = Children(EventNode(2));
+                       SheetButton(IDOK);
+                     }});
+  OpenSheet();
+  EXPECT_TRUE(clearEnabled);
+  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_TRUE(underEntry.empty());
+  EXPECT_EQ(afterClear, (std::vector<std::wstring>{wave}));
+  EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{Sjis(wave)}));
 }
 
 TEST_F(SettingsSheetTest, AnUntickedCurrentIllustrationGivesWayToAShownOne) {

@@ -6,7 +6,8 @@
 #include "res/resource.h"
 #include "win/system.h"
 
-// Event nodes carry no item data; a file entry carries the address of its exact path bytes.
+// Event nodes carry no item data; a file entry carries the address of its exact path bytes. The
+// data, not the text, tells them apart: a file may be named like an event.
 
 CMyPropertyPage2::CMyPropertyPage2() : CPropertyPage(IDD_SOUND) {}
 
@@ -44,17 +45,29 @@ HTREEITEM CMyPropertyPage2::InsertFile(HTREEITEM event, const std::string& path)
                     reinterpret_cast<LPARAM>(paths_.back().get()));
 }
 
-std::string CMyPropertyPage2::ItemText(HTREEITEM item) const {
-  if (!item) return {};
+const std::string* CMyPropertyPage2::PathOf(HTREEITEM item) const {
+  if (!item) return nullptr;
   TVITEMW data{};
-  wchar_t text[MAX_PATH * 2] = {};
-  data.mask = TVIF_PARAM | TVIF_TEXT;
+  data.mask = TVIF_PARAM;
   data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = MAX_PATH * 2;
   SendMessageW(Item(IDC_SOUND_TREE), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
-  if (data.lParam) return *reinterpret_cast<const std::string*>(data.lParam);
-  return WideToCp932(text).value_or(std::string());
+  return reinterpret_cast<const std::string*>(data.lParam);
+}
+
+int CMyPropertyPage2::EventOf(HTREEITEM node) const {
+  for (int event = 0; event < kSoundEventCount; ++event)
+    if (node && node == events_[event]) return event;
+  return -1;
+}
+
+HTREEITEM CMyPropertyPage2::Selected() const {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageW(Item(IDC_SOUND_TREE), TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+HTREEITEM CMyPropertyPage2::Parent(HTREEITEM item) const {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(Item(IDC_SOUND_TREE), TVM_GETNEXTITEM,
+                                                  TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
 }
 
 BOOL CMyPropertyPage2::OnInitDialog() {
@@ -66,24 +79,20 @@ BOOL CMyPropertyPage2::OnInitDialog() {
   HWND tree = Item(IDC_SOUND_TREE);
   if (IconList)
     SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(IconList));
-  HTREEITEM first = nullptr;
   for (int event = 0; event < kSoundEventCount; ++event) {
     HTREEITEM node = InsertItem(tree, TVI_ROOT, Cp932ToWide(SoundEventName(event)), 0, 0);
-    if (!first) first = node;
+    events_[event] = node;
     for (const std::string& path : Sounds[event]) InsertFile(node, path);
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node));
     SendMessageW(tree, TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(node));
   }
-  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(events_[0]));
   testing_ = false;
   return TRUE;
 }
 
 void CMyPropertyPage2::OnSelectionChanged() {
-  HWND tree = Item(IDC_SOUND_TREE);
-  auto selected = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  bool file = selected && SoundEventOf(ItemText(selected)) < 0;
-  SoundButtons buttons = ButtonsForSelection(file, testing_);
+  SoundButtons buttons = ButtonsForSelection(PathOf(Selected()) != nullptr, testing_);
   EnableWindow(Item(IDC_SOUND_CLEAR), buttons.clear);
   if (!buttons.keepTestButtons) {
     EnableWindow(Item(IDC_SOUND_PLAY), buttons.play);
@@ -96,7 +105,7 @@ void CMyPropertyPage2::OnAdd() {
   OPENFILENAMEW open{};
   open.lStructSize = sizeof open;
   open.hwndOwner = hwnd();
-  open.lpstrFilter = L"WAVE サウンド (*.wav)\0 *.wav\0";
+  open.lpstrFilter = L"WAVE サウンド (*.wav)\0*.wav\0";
   open.lpstrFile = file;
   open.nMaxFile = MAX_PATH * 4;
   open.lpstrTitle = L"追加";
@@ -110,13 +119,12 @@ void CMyPropertyPage2::OnAdd() {
     return;
   }
   SetModified();
-  HWND tree = Item(IDC_SOUND_TREE);
-  auto selected = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  auto parent = reinterpret_cast<HTREEITEM>(
-      SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(selected)));
-  int event = TargetSoundEvent(ItemText(selected), ItemText(parent));
+  // A new file goes under the selected event, or beside the selected file.
+  HTREEITEM selected = Selected();
+  HTREEITEM node = PathOf(selected) ? Parent(selected) : selected;
+  int event = EventOf(node);
   if (event < 0) return;
-  HTREEITEM node = SoundEventOf(ItemText(selected)) >= 0 ? selected : parent;
+  HWND tree = Item(IDC_SOUND_TREE);
   HTREEITEM added = InsertFile(node, *path);
   SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node));
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(added));
@@ -126,14 +134,12 @@ void CMyPropertyPage2::OnAdd() {
 }
 
 void CMyPropertyPage2::OnClear() {
-  HWND tree = Item(IDC_SOUND_TREE);
-  auto selected = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  auto parent = reinterpret_cast<HTREEITEM>(
-      SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(selected)));
-  if (!selected || !parent) return;
-  int event = SoundEventOf(ItemText(parent));
-  if (event >= 0) RemoveFirstEqual(Sounds[event], ItemText(selected));
-  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(selected));
+  HTREEITEM selected = Selected();
+  const std::string* path = PathOf(selected);
+  int event = EventOf(Parent(selected));
+  if (!path || event < 0) return;
+  RemoveFirstEqual(Sounds[event], *path);
+  SendMessageW(Item(IDC_SOUND_TREE), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(selected));
   SetModified();
 }
 
@@ -158,10 +164,8 @@ bool CMyPropertyPage2::OnCommand(int id, int code, HWND control) {
       OnClear();
       return true;
     case IDC_SOUND_PLAY: {
-      HWND tree = Item(IDC_SOUND_TREE);
-      auto selected =
-          reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-      player_.Play(hwnd(), ItemText(selected));
+      const std::string* path = PathOf(Selected());
+      player_.Play(hwnd(), path ? *path : std::string());
       SetTesting(true);
       return true;
     }
