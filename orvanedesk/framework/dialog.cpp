@@ -328,9 +328,19 @@ INT_PTR CPropertySheet::DoModal() {
 thread_local CPropertySheet* CPropertySheet::t_opening = nullptr;
 thread_local HHOOK CPropertySheet::t_catcher = nullptr;
 
+namespace {
+
+// The dialog class comes as its atom or, from some callers, by name.
+bool IsDialogClass(LPCWSTR name) {
+  return IS_INTRESOURCE(name) ? name == WC_DIALOG : lstrcmpiW(name, L"#32770") == 0;
+}
+
+}  // namespace
+
 LRESULT CALLBACK CPropertySheet::CatchSheet(int code, WPARAM wParam, LPARAM lParam) {
-  // The first window made while a sheet opens is the sheet itself; no other is of interest.
-  if (code == HCBT_CREATEWND && t_opening && !t_opening->hwnd_) {
+  // The first dialog window made while a sheet opens is the sheet itself; no other is of interest.
+  if (code == HCBT_CREATEWND && t_opening && !t_opening->hwnd_ &&
+      IsDialogClass(reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass)) {
     t_opening->hwnd_ = reinterpret_cast<HWND>(wParam);
     SetWindowSubclass(t_opening->hwnd_, SheetProc, 1, reinterpret_cast<DWORD_PTR>(t_opening));
     UnhookWindowsHookEx(t_catcher);
