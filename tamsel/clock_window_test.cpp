@@ -16,6 +16,7 @@
 #include "line_file.h"
 #include "res/resource.h"
 #include "testing/program_files.h"
+#include "testing/fake_shell.h"
 #include "testing/thread_windows.h"
 #include "win/pixels.h"
 #include "win/raii.h"
@@ -637,34 +638,6 @@ TEST_F(ClockWindowTest, PinnedClockStaysBelowAnotherWindowWhenItPaintsAndAfterSe
   Pump();
   EXPECT_TRUE(Above(other, hwnd_)) << "SETUP raised the pinned clock";
   DestroyWindow(other);
-}
-
-// A shell that does not answer its first `busy` requests; one that takes an added icon while
-// reporting the time-out when `takesWhileBusy`.
-struct FakeShell {
-  int busy = 0;
-  bool takesWhileBusy = false;
-  bool hasIcon = false;
-  int requests = 0;
-};
-FakeShell g_shell;
-
-BOOL WINAPI FakeNotify(DWORD message, PNOTIFYICONDATAW) {
-  ++g_shell.requests;
-  if (g_shell.busy > 0) {
-    --g_shell.busy;
-    if (message == NIM_ADD && g_shell.takesWhileBusy) g_shell.hasIcon = true;
-    return FALSE;
-  }
-  switch (message) {
-    case NIM_ADD:
-      return !g_shell.hasIcon && (g_shell.hasIcon = true);
-    case NIM_MODIFY:
-      return g_shell.hasIcon;
-    case NIM_DELETE:
-      return std::exchange(g_shell.hasIcon, false);
-  }
-  return FALSE;
 }
 
 // A shell not ready at sign-in: the icon is tried again until it is there, then no more.

@@ -6,37 +6,10 @@
 #include <memory>
 #include <utility>
 
+#include "testing/fake_shell.h"
 #include "testing/thread_windows.h"
 
 namespace {
-
-// A shell that does not answer its first `busy` requests; one that takes an added icon while
-// reporting the time-out when `takesWhileBusy`.
-struct FakeShell {
-  int busy = 0;
-  bool takesWhileBusy = false;
-  bool hasIcon = false;
-  int requests = 0;
-};
-FakeShell g_shell;
-
-BOOL WINAPI FakeNotify(DWORD message, PNOTIFYICONDATAW) {
-  ++g_shell.requests;
-  if (g_shell.busy > 0) {
-    --g_shell.busy;
-    if (message == NIM_ADD && g_shell.takesWhileBusy) g_shell.hasIcon = true;
-    return FALSE;
-  }
-  switch (message) {
-    case NIM_ADD:
-      return !g_shell.hasIcon && (g_shell.hasIcon = true);
-    case NIM_MODIFY:
-      return g_shell.hasIcon;
-    case NIM_DELETE:
-      return std::exchange(g_shell.hasIcon, false);
-  }
-  return FALSE;
-}
 
 class FormTest : public ::testing::Test {
  protected:
