@@ -86,9 +86,8 @@ void CColorLabel::OnPaint() {
 
 CMessagePopup::CMessagePopup() : CDialog(IDD_MESSAGE_POPUP) {}
 
-CMessagePopup::~CMessagePopup() {
-  if (tooltip_) DestroyWindow(tooltip_);
-}
+// The tooltip is owned by the popup's window and goes with it.
+CMessagePopup::~CMessagePopup() = default;
 
 HWND CMessagePopup::Open(const DueMessages& due) {
   if (due.records.empty()) return nullptr;
@@ -137,7 +136,8 @@ BOOL CMessagePopup::OnInitDialog() {
   // Above the window the user works in, even when this program is not in the foreground. Done
   // before the tooltip exists: under Wine a popup placed topmost falls back behind an owned
   // window that is not.
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   position_ = 1;
   const bool single = records.size() == 1;
   ShowWindow(Item(IDOK), single ? SW_SHOW : SW_HIDE);
@@ -175,8 +175,9 @@ BOOL CMessagePopup::OnInitDialog() {
   // The template's own picture was loaded by the control, which leaves it to us once replaced.
   if (previous && previous != picture_.get()) DeleteObject(previous);
   // Opened by the timer while the user types elsewhere, it must not take the keys from that
-  // work: shown here without activation, so the dialog manager does not show (and activate) it,
-  // and FALSE leaves the focus alone; a click on the popup activates it as usual.
+  // work: its template is not visible, so the dialog manager does not show (and activate) it;
+  // it shows here without activation, and FALSE leaves the focus alone. A click on the popup
+  // activates it as usual.
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   AdvanceIfSilent();
   return FALSE;
