@@ -460,6 +460,11 @@ TEST(PropertiesSheet, ScheduleTabShowsTheRecordAndRefusesAnEmptyNumber) {
                    GetWindowRect(CurrentPage(hwnd), &page);
                    GetWindowRect(PropSheet_GetTabControl(hwnd), &tab);
                    EXPECT_LE(page.right, tab.right);
+                   // Made later than the first page, it has that page's narrowed size.
+                   RECT first{};
+                   GetWindowRect(PropSheet_IndexToHwnd(hwnd, 0), &first);
+                   EXPECT_EQ(page.right - page.left, first.right - first.left);
+                   EXPECT_EQ(page.bottom - page.top, first.bottom - first.top);
                    EXPECT_TRUE(Fits(hwnd, IDC_SCHED_TIME_SECOND_LABEL));
                    ShotIfAsked(hwnd, "properties-schedule");
                    Choose(hwnd, IDC_SCHED_WEEKDAY, 1);

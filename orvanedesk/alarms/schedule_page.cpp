@@ -149,3 +149,16 @@ BOOL CMessagePropertyPage3::OnInitDialog() {
   Opened = 1;
   return TRUE;
 }
+
+bool CMessagePropertyPage3::OnSetActive() {
+  // Made when first shown, this page gets the sheet's size from before the narrowing (Windows
+  // sizes it so); it takes the narrowed first page's size instead.
+  CPropertySheet* sheet = Owner();
+  if (sheet && sheet->Page(0) != this && sheet->Page(0)->Created()) {
+    RECT first{};
+    GetWindowRect(sheet->Page(0)->hwnd(), &first);
+    SetWindowPos(hwnd(), nullptr, 0, 0, first.right - first.left, first.bottom - first.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return CSchedulePage::OnSetActive();
+}

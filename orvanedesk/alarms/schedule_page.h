@@ -51,5 +51,6 @@ class CMessagePropertyPage3 : public CSchedulePage {
 
  protected:
   BOOL OnInitDialog() override;
+  bool OnSetActive() override;
   void OnScheduleChanged() override { SetModified(); }
 };
