@@ -377,9 +377,10 @@ HWND StartCharacterClock(HINSTANCE instance, int show, const Edition& edition) {
                               edition.window.height, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return nullptr;
   ShowWindow(hwnd, show);
-  // Started minimized (a shortcut set so, or Windows applying the starter's choice to the first
-  // show), a window without a taskbar button could never be restored: it shows normally.
-  if (IsIconic(hwnd)) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  // Started minimized or maximized (a shortcut set so, or Windows applying the starter's choice
+  // to the first show): without a taskbar button the window could never be restored, and a
+  // maximized one would cover the screen. It shows normally.
+  if (IsIconic(hwnd) || IsZoomed(hwnd)) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd);
   return hwnd;
 }

@@ -543,10 +543,11 @@ TEST_F(ClockWindowTest, PlaceNoScreenShowsFallsBackToTheOrigin) {
   }
 }
 
-// A shortcut set to "minimized" would leave a window without a taskbar button out of reach.
-TEST_F(ClockWindowTest, AMinimizedStartShowsTheClockNormally) {
+// A shortcut set to "minimized" would leave a window without a taskbar button out of reach, one
+// set to "maximized" would cover the screen.
+TEST_F(ClockWindowTest, AMinimizedOrMaximizedStartShowsTheClockNormally) {
   WriteKey(KeyPlace::kShared, PackPosition(40, 60), 0);
-  for (int show : {SW_SHOWMINNOACTIVE, SW_MINIMIZE, SW_SHOWMINIMIZED}) {
+  for (int show : {SW_SHOWMINNOACTIVE, SW_MINIMIZE, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED}) {
     Start(show);
     EXPECT_TRUE(IsWindowVisible(hwnd_)) << show;
     EXPECT_FALSE(IsIconic(hwnd_)) << show;

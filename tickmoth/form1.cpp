@@ -90,9 +90,10 @@ bool TForm1::Create() {
 
 void TForm1::Show(int command) {
   ShowWindow(hwnd_, command);
-  // Started minimized (a shortcut set so, or Windows applying the starter's choice to the first
-  // show), a window without a taskbar button could never be restored: it shows normally.
-  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  // Started minimized or maximized (a shortcut set so, or Windows applying the starter's choice
+  // to the first show): without a taskbar button the window could never be restored, and a
+  // maximized one would cover the screen. It shows normally.
+  if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd_);
 }
 

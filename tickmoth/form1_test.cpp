@@ -53,9 +53,10 @@ TEST_F(FormTest, TrayIconIsTriedAgainUntilTheShellTakesIt) {
   }
 }
 
-// A shortcut set to "minimized" would leave a window without a taskbar button out of reach.
-TEST_F(FormTest, AMinimizedStartShowsTheClockNormally) {
-  for (int command : {SW_SHOWMINNOACTIVE, SW_MINIMIZE, SW_SHOWMINIMIZED}) {
+// A shortcut set to "minimized" would leave a window without a taskbar button out of reach, one
+// set to "maximized" would cover the screen.
+TEST_F(FormTest, AMinimizedOrMaximizedStartShowsTheClockNormally) {
+  for (int command : {SW_SHOWMINNOACTIVE, SW_MINIMIZE, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED}) {
     SCOPED_TRACE(command);
     g_shell = {};
     Create();
