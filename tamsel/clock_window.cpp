@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "clock_shell.h"
 #include "cp932.h"
 #include "res/resource.h"
@@ -80,10 +82,14 @@ void AddTrayIcon() {
   // At sign-in the shell may not be ready yet and time out: the timer tries again. An icon it
   // took while reporting the time-out is there already and takes a change instead.
   g_clock.trayAdded = g_seams.notifyIcon(NIM_ADD, &data) || g_seams.notifyIcon(NIM_MODIFY, &data);
-  if (g_clock.trayAdded)
+  if (g_clock.trayAdded) {
     KillTimer(g_clock.hwnd, kTrayRetryTimer);
-  else
-    SetTimer(g_clock.hwnd, kTrayRetryTimer, kTrayRetryMs, nullptr);
+    g_clock.trayRetryMs = kTrayRetryMs;
+  } else {
+    // Each try with a hung shell blocks for seconds: the tries grow further apart.
+    SetTimer(g_clock.hwnd, kTrayRetryTimer, g_clock.trayRetryMs, nullptr);
+    g_clock.trayRetryMs = std::min(g_clock.trayRetryMs * 2, kTrayRetryMaxMs);
+  }
 }
 
 void RemoveTrayIcon() {

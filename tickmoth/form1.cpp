@@ -272,10 +272,14 @@ void TForm1::AddTrayIcon() {
   // At sign-in the shell may not be ready yet and time out: the timer tries again. An icon it
   // took while reporting the time-out is there already and takes a change instead.
   trayAdded_ = notifyIcon(NIM_ADD, &data) || notifyIcon(NIM_MODIFY, &data);
-  if (trayAdded_)
+  if (trayAdded_) {
     KillTimer(hwnd_, kTrayRetryTimer);
-  else
-    SetTimer(hwnd_, kTrayRetryTimer, kTrayRetryMs, nullptr);
+    trayRetryMs_ = kTrayRetryMs;
+  } else {
+    // Each try with a hung shell blocks for seconds: the tries grow further apart.
+    SetTimer(hwnd_, kTrayRetryTimer, trayRetryMs_, nullptr);
+    trayRetryMs_ = std::min(trayRetryMs_ * 2, kTrayRetryMaxMs);
+  }
 }
 
 void TForm1::RemoveTrayIcon() {

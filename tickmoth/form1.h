@@ -34,7 +34,8 @@ class TForm1 {
   static constexpr UINT kTrayMessage = 1124;
   // Adding the tray icon is tried again this often until the shell takes it.
   static constexpr UINT_PTR kTrayRetryTimer = 2;
-  static constexpr UINT kTrayRetryMs = 1000;
+  static constexpr UINT kTrayRetryMs = 1000;  // the first wait; it doubles up to a minute
+  static constexpr UINT kTrayRetryMaxMs = 60000;
 
   explicit TForm1(HINSTANCE instance);
   ~TForm1();
@@ -85,6 +86,7 @@ class TForm1 {
   UINT taskbarCreated_ = 0;
   Icon trayIcon_;
   bool trayAdded_ = false;
+  UINT trayRetryMs_ = kTrayRetryMs;
   bool closed_ = false;
   Gdi<HFONT> timeFont_;
   // The off-screen picture: the bitmap outlives the DC's selection of it.
