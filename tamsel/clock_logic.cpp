@@ -164,19 +164,9 @@ Point PlaceDialog(Point click, Size dialog, Rect desktop) {
   return at;
 }
 
-bool IsReachable(Point at, Rect shape, const std::vector<Rect>& monitors) {
-  constexpr int kMiddle = 32;
-  const int left = at.x + (shape.left + shape.right - kMiddle) / 2;
-  const int top = at.y + (shape.top + shape.bottom - kMiddle) / 2;
-  for (int y = top; y < top + kMiddle; ++y) {
-    for (int x = left; x < left + kMiddle; ++x) {
-      bool onMonitor = false;
-      for (const Rect& m : monitors)
-        onMonitor = onMonitor || (x >= m.left && x < m.right && y >= m.top && y < m.bottom);
-      if (!onMonitor) return false;
-    }
-  }
-  return true;
+bool IsReachable(Point at, Rect shape, const std::vector<ScreenRect>& monitors) {
+  return MiddleOnMonitors(
+      {at.x + shape.left, at.y + shape.top, at.x + shape.right, at.y + shape.bottom}, monitors);
 }
 
 std::vector<Run> RegionRuns(const uint32_t* pixels, int width, int height, uint32_t key) {

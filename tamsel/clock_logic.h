@@ -7,6 +7,7 @@
 
 #include "edition.h"
 #include "local_time.h"
+#include "screen_area.h"
 
 // What the character clock decides, apart from drawing and the system.
 
@@ -63,7 +64,7 @@ Point PlaceDialog(Point click, Size dialog, Rect desktop);
 // Whether a clock opened with its top-left corner at `at` can be seen and dragged back: the
 // middle of its shape (the central 32 by 32 pixels of `shape`, the shape's bounds in window
 // coordinates) lies on the monitors.
-bool IsReachable(Point at, Rect shape, const std::vector<Rect>& monitors);
+bool IsReachable(Point at, Rect shape, const std::vector<ScreenRect>& monitors);
 
 // Horizontal runs of non-key pixels, row by row from the top, each row left to right.
 struct Run {

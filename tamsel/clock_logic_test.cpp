@@ -193,7 +193,7 @@ TEST(Placement, FlipsAtTheRightAndBottomEdges) {
 
 TEST(Placement, ReachableOnlyWithTheShapesMiddleOnTheMonitors) {
   const Rect shape{10, 0, 250, 200};  // middle square from (114, 84) to (146, 116)
-  const std::vector<Rect> one = {{0, 0, 1024, 768}};
+  const std::vector<ScreenRect> one = {{0, 0, 1024, 768}};
   EXPECT_TRUE(IsReachable({0, 0}, shape, one));
   EXPECT_TRUE(IsReachable({-114, -84}, shape, one));
   EXPECT_FALSE(IsReachable({-115, 0}, shape, one));
@@ -202,7 +202,7 @@ TEST(Placement, ReachableOnlyWithTheShapesMiddleOnTheMonitors) {
   EXPECT_TRUE(IsReachable({1024 - 146, 768 - 116}, shape, one));
   EXPECT_FALSE(IsReachable({1024 - 145, 0}, shape, one));
   // across two monitors side by side, but not into a gap below the smaller one
-  const std::vector<Rect> two = {{0, 0, 1024, 768}, {1024, 0, 2048, 600}};
+  const std::vector<ScreenRect> two = {{0, 0, 1024, 768}, {1024, 0, 2048, 600}};
   EXPECT_TRUE(IsReachable({1024 - 130, 100}, shape, two));
   EXPECT_FALSE(IsReachable({1024 - 130, 600 - 100}, shape, two));
   EXPECT_FALSE(IsReachable({0, 0}, shape, {}));

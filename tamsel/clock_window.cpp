@@ -52,19 +52,6 @@ Rect ShapeBounds(HWND hwnd) {
   return {box.left, box.top, box.right, box.bottom};
 }
 
-std::vector<Rect> Monitors() {
-  std::vector<Rect> monitors;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<Rect>*>(list)->push_back(
-            {area->left, area->top, area->right, area->bottom});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&monitors));
-  return monitors;
-}
-
 void TakeSnapshot() { g_clock.now = g_seams.now(); }
 
 void AddTrayIcon() {
@@ -130,7 +117,7 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW* create) {
   // A place where no monitor shows the middle of the clock (a screen unplugged, a hand-edited
   // value) would leave a clock nobody can drag back; one partly off a screen stays.
   Settings& s = g_clock.settings;
-  if (!IsReachable({s.x, s.y}, ShapeBounds(hwnd), Monitors())) s.x = s.y = 0;
+  if (!IsReachable({s.x, s.y}, ShapeBounds(hwnd), MonitorRects())) s.x = s.y = 0;
   SetWindowPos(hwnd, ZOrder(), g_clock.settings.x, g_clock.settings.y, 0, 0,
                SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   AddTrayIcon();

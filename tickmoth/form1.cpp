@@ -19,19 +19,6 @@ constexpr POINT kTimeText{40, 30};
 // The caption's move command: the system's own drag loop follows the mouse.
 constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 
-std::vector<ScreenRect> Monitors() {
-  std::vector<ScreenRect> monitors;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(
-            {area->left, area->top, area->right, area->bottom});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&monitors));
-  return monitors;
-}
-
 Gdi<HBITMAP> LoadBitmapResource(HINSTANCE instance, int id) {
   return Gdi<HBITMAP>(LoadBitmapW(instance, MAKEINTRESOURCEW(id)));
 }
@@ -79,7 +66,7 @@ bool TForm1::Create() {
   position_ = ReadPosition(stored ? *stored : std::string());
   // A position no monitor shows any more (a screen unplugged, a hand-edited file) would leave
   // a window that cannot be reached to drag it back.
-  if (!IsReachable(position_, Monitors())) position_ = {};
+  if (!IsReachable(position_, MonitorRects())) position_ = {};
 
   // A tool window has no taskbar button and needs no hidden owner window to achieve that.
   CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP,

@@ -129,20 +129,7 @@ std::string WritePosition(std::string_view existingBytes, WindowPosition positio
   return JoinLines(lines);
 }
 
-// A window whose bounding square touches a monitor may still show none of its circle (at
-// (-140, -140) only the square's transparent corner is on screen), so the test is on the circle's
-// middle. Every pixel is checked, so monitors of any layout, touching or overlapping, count.
 bool IsReachable(WindowPosition position, const std::vector<ScreenRect>& monitors) {
-  constexpr int kMiddle = 32;
-  const int left = position.x + (kPictureSize - kMiddle) / 2;
-  const int top = position.y + (kPictureSize - kMiddle) / 2;
-  for (int y = top; y < top + kMiddle; ++y) {
-    for (int x = left; x < left + kMiddle; ++x) {
-      bool onMonitor = false;
-      for (const ScreenRect& m : monitors)
-        onMonitor = onMonitor || (x >= m.left && x < m.right && y >= m.top && y < m.bottom);
-      if (!onMonitor) return false;
-    }
-  }
-  return true;
+  return MiddleOnMonitors(
+      {position.x, position.y, position.x + kPictureSize, position.y + kPictureSize}, monitors);
 }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "screen_area.h"
+
 // The window position kept beside the program: section "Position", keys "Xpos" and "Ypos".
 
 struct WindowPosition {
@@ -19,11 +21,6 @@ std::wstring PositionFileName(std::wstring_view programPath);
 WindowPosition ReadPosition(std::string_view iniBytes);
 // The file's new bytes: the two keys set, every other line of an existing file kept.
 std::string WritePosition(std::string_view existingBytes, WindowPosition position);
-
-// A monitor's area in screen pixels, right and bottom exclusive.
-struct ScreenRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // Whether the round window opened at `position` can be seen and dragged back: the middle of
 // its circle (the central 32 by 32 pixels) lies on the monitors.

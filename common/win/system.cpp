@@ -3,6 +3,19 @@
 #include <windows.h>
 #include <commdlg.h>
 
+std::vector<ScreenRect> MonitorRects() {
+  std::vector<ScreenRect> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(
+            {area->left, area->top, area->right, area->bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 std::wstring GetModulePath() {
   // Long paths can exceed MAX_PATH; grow until the name fits.
   std::wstring path(MAX_PATH, L'\0');

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "../local_time.h"
+#include "../screen_area.h"
 
 // Folder of the running program file, ending in a backslash.
 std::wstring GetModuleFolder();
@@ -14,6 +16,9 @@ LocalTime GetLocalNow();
 struct tagOFNW;
 // The open-file dialog (GetOpenFileNameW); false when cancelled or not available.
 bool ShowOpenFileDialog(tagOFNW* ofn);
+
+// The areas of the monitors, in screen pixels.
+std::vector<ScreenRect> MonitorRects();
 
 // The system's own description of an error code, for telling the user why.
 std::wstring SystemErrorText(unsigned long error);
