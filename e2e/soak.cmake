@@ -37,11 +37,13 @@ function(clocks_probe_copy name original)
   endif()
 endfunction()
 
-clocks_probe_copy(orvanedesk_framework_probe orvanedesk_framework)
-clocks_probe_copy(orvanedesk_shell_probe orvanedesk_shell
-  REPLACE orvanedesk_framework orvanedesk_framework_probe)
-clocks_probe_copy(orvanedesk_probe orvanedesk EXECUTABLE
-  REPLACE orvanedesk_shell orvanedesk_shell_probe)
+# Every Windows library of the desk clock holds handles, so each has its probe copy.
+set(orvanedesk_probe_pairs)
+foreach(part framework ui alarms settings shell)
+  clocks_probe_copy(orvanedesk_${part}_probe orvanedesk_${part} REPLACE ${orvanedesk_probe_pairs})
+  list(APPEND orvanedesk_probe_pairs orvanedesk_${part} orvanedesk_${part}_probe)
+endforeach()
+clocks_probe_copy(orvanedesk_probe orvanedesk EXECUTABLE REPLACE ${orvanedesk_probe_pairs})
 clocks_probe_copy(tamsel_shell_probe tamsel_shell)
 clocks_probe_copy(tamsela_probe tamsela EXECUTABLE REPLACE tamsel_shell tamsel_shell_probe)
 clocks_probe_copy(tickmoth_probe tickmoth EXECUTABLE)

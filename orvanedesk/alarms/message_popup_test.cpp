@@ -1,5 +1,4 @@
 #include "alarms/message_popup.h"
-#include "app/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -10,85 +9,18 @@
 #include <cstdlib>
 #include <new>
 
+#include "alarms/alarms.h"
 #include "cp932.h"
+#include "framework/file_store.h"
 #include "line_file.h"
 #include "res/resource.h"
 #include "win/pixels.h"
 #include "win/system.h"
+#include "testing/popup_test_support.h"
 #include "testing/silent_wave.h"
 #include "testing/thread_windows.h"
 
 namespace {
-
-CMessageRecord Rec(std::string title, std::string message, std::string alarm = "NULL",
-                   std::string dateUnit = kDaily, std::string dateDetail = "NULL",
-                   std::string timeUnit = kAtTime, std::string timeDetail = "7:5") {
-  return {title, alarm, message, dateUnit, dateDetail, timeUnit, timeDetail};
-}
-
-DueMessages Due(std::vector<CMessageRecord> records) {
-  DueMessages due;
-  for (const auto& r : records) AddDue(due, r);
-  return due;
-}
-
-// Runs the thread's messages (as the program's loop does) until pred holds or time runs out.
-template <typename Pred>
-bool PumpUntil(Pred pred, DWORD timeoutMs = 5000) {
-  DWORD start = GetTickCount();
-  MSG msg;
-  while (!pred() && GetTickCount() - start < timeoutMs) {
-    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (CDialog::PreTranslateModeless(&msg)) continue;
-      // As the program's loop does: dialog keys for dialogs.
-      HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-      wchar_t name[8] = {};
-      if (root && GetClassNameW(root, name, 8) && wcscmp(name, L"#32770") == 0 &&
-          IsDialogMessageW(root, &msg)) {
-        continue;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    } else {
-      Sleep(5);
-    }
-  }
-  return pred();
-}
-void Pump() {
-  PumpUntil([] { return false; }, 100);
-}
-
-std::wstring ItemText(HWND popup, int id) { return WindowText(GetDlgItem(popup, id)); }
-bool Visible(HWND popup, int id) { return IsWindowVisible(GetDlgItem(popup, id)) != FALSE; }
-RECT ClientRectOf(HWND popup, int id) {
-  RECT r;
-  GetWindowRect(GetDlgItem(popup, id), &r);
-  MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-int WindowHeight(HWND hwnd) {
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  return r.bottom - r.top;
-}
-void Click(HWND popup, int id) {
-  SendMessageW(GetDlgItem(popup, id), BM_CLICK, 0, 0);
-  Pump();
-}
-
-class Wave {
- public:
-  explicit Wave(const wchar_t* name, uint32_t milliseconds = 250)
-      : path_(GetModuleFolder() + name) {
-    EXPECT_TRUE(WriteFileBytes(path_, SilentWave(milliseconds)));
-  }
-  ~Wave() { DeleteFileW(path_.c_str()); }
-  std::string cp932() const { return WideToCp932(path_).value(); }
-
- private:
-  std::wstring path_;
-};
 
 int OpenSounds() {
   wchar_t count[16] = {};
@@ -409,7 +341,12 @@ class BigMessageFile {
   std::string bytes_;
 };
 
-TEST(MainWindowAlarms, MessageFileLoadsWithoutASecondCopyAndIsNamedWhenItCannot) {
+// As the clock loads its records at start.
+void LoadMessageFile(CFileStore& files, CAlarms& alarms) {
+  files.Load(L"Message.ini", [&](const std::string& bytes) { alarms.Read(bytes); });
+}
+
+TEST(AlarmFile, LoadsWithoutASecondCopyAndIsNamedWhenItCannot) {
   BigMessageFile file;
   g_now = {2026, 12, 9, 3, 7, 4, 50};
   size_t readCost;
@@ -419,100 +356,33 @@ TEST(MainWindowAlarms, MessageFileLoadsWithoutASecondCopyAndIsNamedWhenItCannot)
     readCost = g_heap.live - base;
   }
   {
-    CMainwindow window([] { return g_now; });
-    ASSERT_TRUE(window.Create());
+    CFileStore files;
+    CAlarms alarms(g_now);
     const size_t base = g_heap.live;
     g_heap.peak = base;
-    window.LoadMessages();
-    ASSERT_EQ(window.Messages.size(), 192u);
+    LoadMessageFile(files, alarms);
+    ASSERT_EQ(alarms.Messages.size(), 192u);
     const size_t records = g_heap.live - base;
     // At most the file's bytes and the records at once, not another copy of the records besides.
     EXPECT_LT(g_heap.peak - base, readCost + records + records / 2);
-    DestroyWindow(window.hwnd());
   }
   // Too big for the memory there is: the clock starts without the records, names the file and
   // leaves it as it is.
-  CMainwindow window([] { return g_now; });
-  ASSERT_TRUE(window.Create());
+  CFileStore files;
+  CAlarms alarms(g_now);
   g_heap.failAbove = 1 << 20;
-  window.LoadMessages();
+  LoadMessageFile(files, alarms);
   g_heap.failAbove = 0;
-  EXPECT_TRUE(window.Messages.empty());
+  EXPECT_TRUE(alarms.Messages.empty());
   std::wstring text;
   {
     MessageBoxAnswerer answer;
-    window.ReportUnreadFiles();
+    files.ReportUnread(nullptr);
     text = answer.text();
   }
   EXPECT_NE(text.find(L"Message.ini"), std::wstring::npos) << testing::PrintToString(text);
-  EXPECT_TRUE(window.SaveMessages());
+  EXPECT_TRUE(files.Save(L"Message.ini", alarms.Bytes()));
   EXPECT_EQ(ReadFileBytes(file.path()), file.bytes());
-  DestroyWindow(window.hwnd());
-}
-
-TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
-  g_now = {2026, 12, 9, 3, 7, 4, 50};
-  Wave signal(L"time_signal.wav");
-  CMainwindow window([] { return g_now; });
-  ASSERT_TRUE(window.Create());
-  window.TimeSounds = {signal.cp932()};
-  window.Messages = {Rec("now", "start minute", "NULL", kDaily, "NULL", kAtTime, "7:4"),
-                     Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5"),
-                     Rec("b", "2", "NULL", kDaily, "NULL", kHourly, "5")};
-  window.RebuildHourMessages();
-  ShowWindow(window.hwnd(), SW_MINIMIZE);
-  ASSERT_TRUE(IsIconic(window.hwnd()));
-  g_now.second = 55;
-  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  EXPECT_TRUE(ThreadDialogs().empty());
-  g_now.minute = 5;
-  g_now.second = 0;
-  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  std::vector<HWND> popups = ThreadDialogs();
-  ASSERT_EQ(popups.size(), 1u);
-  EXPECT_EQ(WindowText(popups[0]), L"メッセージ (1/2)");
-  DestroyWindow(popups[0]);
-  // The hour changes over a gap: the 7:05 items never come back at 8:05 except the hourly one.
-  // No time signal: the minute is not 0, and the window is minimized.
-  g_now.hour = 8;
-  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  EXPECT_FALSE(window.SoundPlaying);
-  popups = ThreadDialogs();
-  ASSERT_EQ(popups.size(), 1u);
-  EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" b");
-  DestroyWindow(popups[0]);
-
-  // As a user meets it: paged through and closed by its buttons, then the window minimized.
-  g_now.minute = 6;
-  window.Messages = {Rec("c", "1", "NULL", kDaily, "NULL", kAtTime, "8:7"),
-                     Rec("d", "2", "NULL", kDaily, "NULL", kAtTime, "8:7"),
-                     Rec("e", "3", "NULL", kDaily, "NULL", kAtTime, "8:8")};
-  window.RebuildHourMessages();
-  ShowWindow(window.hwnd(), SW_RESTORE);
-  g_now.minute = 7;
-  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  popups = ThreadDialogs();
-  ASSERT_EQ(popups.size(), 1u);
-  Click(popups[0], IDC_POPUP_NEXT);
-  Click(popups[0], IDC_POPUP_NEXT);
-  EXPECT_FALSE(IsWindow(popups[0]));
-  SendMessageW(window.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  Pump();
-  g_now.minute = 8;
-  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  popups = ThreadDialogs();
-  ASSERT_EQ(popups.size(), 1u);
-  EXPECT_EQ(ItemText(popups[0], IDC_POPUP_TITLE), L" e");
-  DestroyWindow(popups[0]);
-  g_now.hour = 9;
-  g_now.minute = 0;
-  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  EXPECT_FALSE(window.SoundPlaying);
-  ShowWindow(window.hwnd(), SW_RESTORE);
-  g_now.second = 1;
-  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
-  EXPECT_TRUE(window.SoundPlaying);
-  DestroyWindow(window.hwnd());
 }
 
 }  // namespace

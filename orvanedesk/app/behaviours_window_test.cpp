@@ -105,7 +105,7 @@ class WindowBehaviours : public ::testing::Test {
 };
 
 TEST_F(WindowBehaviours, FloatingWindowRunsUpFromThePointerAtItsBottom) {
-  window_->Settings.RunAwayMouse = 1;
+  window_->Settings().RunAwayMouse = 1;
   MouseMove(100, 400);
   RECT r = Frame();
   EXPECT_EQ(r.top, 0);
@@ -114,7 +114,7 @@ TEST_F(WindowBehaviours, FloatingWindowRunsUpFromThePointerAtItsBottom) {
 }
 
 TEST_F(WindowBehaviours, ShiftOrCtrlAloneLetTheUserReachTheWindow) {
-  window_->Settings.RunAwayMouse = 1;
+  window_->Settings().RunAwayMouse = 1;
   MouseMove(100, 400, MK_SHIFT);
   EXPECT_EQ(Frame().top, 200);
   MouseMove(100, 400, MK_CONTROL);
@@ -128,7 +128,7 @@ TEST_F(WindowBehaviours, ShiftOrCtrlAloneLetTheUserReachTheWindow) {
 }
 
 TEST_F(WindowBehaviours, FromTheTopLeftCornerRunsRightToTheScreensEdge) {
-  window_->Settings.RunAwayMouse = 1;
+  window_->Settings().RunAwayMouse = 1;
   MoveTo(0, 0);
   MouseMove(10, 200);
   RECT r = Frame();
@@ -145,7 +145,7 @@ TEST_F(WindowBehaviours, NothingRunsWithoutTheOptionButStayDesktopPullsBack) {
   MoveTo(-50, 100);
   MouseMove(100, 400);
   EXPECT_EQ(Frame().left, -50);
-  window_->Settings.StayDesktop = 1;
+  window_->Settings().StayDesktop = 1;
   MouseMove(100, 200);
   EXPECT_EQ(Frame().left, 0);
   EXPECT_EQ(Frame().top, 100);
@@ -162,7 +162,7 @@ TEST_F(WindowBehaviours, RunAwayCommandTellsTheUserAndPullsTheWindowOnScreen) {
               L"ウィンドウにアクセスするには、素早くマウスを動かすか、またはShift/"
               L"Ctrlキーを押します。");
   }
-  EXPECT_EQ(window_->Settings.RunAwayMouse, 1);
+  EXPECT_EQ(window_->Settings().RunAwayMouse, 1);
   EXPECT_TRUE(Checked(SystemMenu(), 0x40));
   EXPECT_EQ(Frame().left, 0);
   EXPECT_EQ(Frame().top, 0);
@@ -170,7 +170,7 @@ TEST_F(WindowBehaviours, RunAwayCommandTellsTheUserAndPullsTheWindowOnScreen) {
   // Switching it off says nothing.
   MessageBoxAnswerer box;
   Command(0x40);
-  EXPECT_EQ(window_->Settings.RunAwayMouse, 0);
+  EXPECT_EQ(window_->Settings().RunAwayMouse, 0);
   EXPECT_FALSE(Checked(SystemMenu(), 0x40));
   MSG msg;
   for (int i = 0; i < 5; ++i) {
@@ -195,7 +195,7 @@ TEST_F(WindowBehaviours, ToggleCommandsAndTheirMenuItems) {
   EXPECT_EQ(MenuText(menu, 0x10), L"タイトルバーを隠す(&T)");
 
   Command(0x60);
-  EXPECT_EQ(window_->Settings.StayDesktop, 1);
+  EXPECT_EQ(window_->Settings().StayDesktop, 1);
   EXPECT_TRUE(Checked(menu, 0x60));
   Command(0x60);
   EXPECT_FALSE(Checked(menu, 0x60));
@@ -203,23 +203,23 @@ TEST_F(WindowBehaviours, ToggleCommandsAndTheirMenuItems) {
   // (Wine keeps a window whose tooltip is an owned topmost popup out of the topmost band, so
   // the check mark is what tells StayOnTop here.)
   Command(0x20);
-  EXPECT_EQ(window_->Settings.StayOnTop, 1);
+  EXPECT_EQ(window_->Settings().StayOnTop, 1);
   EXPECT_TRUE(Checked(menu, 0x20));
   Command(0x20);
-  EXPECT_EQ(window_->Settings.StayOnTop, 0);
+  EXPECT_EQ(window_->Settings().StayOnTop, 0);
   EXPECT_FALSE(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(Checked(menu, 0x20));
 }
 
 TEST_F(WindowBehaviours, CaptionDoubleClickHidesTheTitleBar) {
   SendMessageW(hwnd_, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(350, 210));
-  EXPECT_EQ(window_->Settings.FullWindow, 1);
+  EXPECT_EQ(window_->Settings().FullWindow, 1);
   EXPECT_EQ(Frame().bottom - Frame().top, 409);
 }
 
 TEST_F(WindowBehaviours, RightClickMenuOffersTheTitleBarBackAsItsDefault) {
   Command(0x10);
-  ASSERT_EQ(window_->Settings.FullWindow, 1);
+  ASSERT_EQ(window_->Settings().FullWindow, 1);
   UINT defaultItem = 0;
   UINT restore = 0, move = 0;
   WhileModal([&] {
@@ -241,7 +241,7 @@ TEST_F(WindowBehaviours, RightClickMenuOffersTheTitleBarBackAsItsDefault) {
   EXPECT_EQ(defaultItem, 0x10u);
   EXPECT_TRUE(restore & MF_GRAYED);
   EXPECT_FALSE(move & MF_GRAYED);
-  EXPECT_EQ(window_->Settings.FullWindow, 0);
+  EXPECT_EQ(window_->Settings().FullWindow, 0);
   EXPECT_EQ(Frame().bottom - Frame().top, 434);
 }
 
@@ -255,12 +255,12 @@ TEST_F(WindowBehaviours, EachSlideAsksForAnAwaySound) {
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
   }
-  window_->AwaySounds = {*WideToCp932(wave)};
-  window_->Settings.RunAwayMouse = 1;
+  window_->Sounds().AwaySounds = {*WideToCp932(wave)};
+  window_->Settings().RunAwayMouse = 1;
   MouseMove(100, 100);  // the middle of the face: nothing
-  EXPECT_FALSE(window_->SoundPlaying);
+  EXPECT_FALSE(window_->Sounds().Playing());
   MouseMove(100, 400);
-  EXPECT_TRUE(window_->SoundPlaying);
+  EXPECT_TRUE(window_->Sounds().Playing());
   window_.reset();  // closes the sound before its file goes
   DeleteFileW(wave.c_str());
 }

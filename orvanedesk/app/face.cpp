@@ -55,11 +55,12 @@ void CMainwindow::MapToPixels(HDC dc) {
 
 void CMainwindow::DrawFace(HDC dc) {
   MapToPixels(dc);
-  const bool listed = CurrentIllust >= 0 && CurrentIllust < static_cast<int>(IllustNames.size());
-  IllustName = listed ? IllustNames[CurrentIllust] : std::string();
+  const int current = illusts_.CurrentIllust;
+  const bool listed = current >= 0 && current < static_cast<int>(illusts_.IllustNames.size());
+  illusts_.IllustName = listed ? illusts_.IllustNames[current] : std::string();
   Gdi<HBITMAP> picture;
-  if (CurrentIllust >= 0) {
-    picture = LoadIllustFile("bitmap" + std::to_string(CurrentIllust) + ".bmp");
+  if (current >= 0) {
+    picture = LoadIllustFile("bitmap" + std::to_string(current) + ".bmp");
   }
   if (picture) {
     BlitBitmap(dc, std::move(picture), 0, 0);
@@ -76,16 +77,16 @@ void CMainwindow::DrawFace(HDC dc) {
     BlitBitmap(dc, LoadResourceBitmap(glyph.bitmap), glyph.at.x, glyph.at.y);
   }
   MapToFace(dc);
-  if (!Settings.TitleFace) return;
+  if (!settings_.TitleFace) return;
 
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_CENTER | TA_TOP);
   LOGFONTW font{};
-  font.lfHeight = MulDiv(Settings.FontSize * 10, -GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfHeight = MulDiv(settings_.FontSize * 10, -GetDeviceCaps(dc, LOGPIXELSY), 72);
   font.lfWeight = FW_BOLD;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfClipPrecision = CLIP_LH_ANGLES;
-  std::wstring face = Cp932ToWide(Settings.FontFace).substr(0, LF_FACESIZE - 1);
+  std::wstring face = Cp932ToWide(settings_.FontFace).substr(0, LF_FACESIZE - 1);
   std::memcpy(font.lfFaceName, face.c_str(), (face.size() + 1) * sizeof(wchar_t));
   for (const Numeral& numeral : Numerals()) {
     font.lfEscapement = numeral.escapement;
@@ -127,7 +128,7 @@ void CMainwindow::DrawHand(HDC dc, HandSpec hand, int angle, COLORREF outline) {
 }
 
 void CMainwindow::DrawSecondHand(HDC dc, int angle, COLORREF outline) {
-  if (!Settings.SecondHand) return;
+  if (!settings_.SecondHand) return;
   HandShape shape = ComputeHand(kSecondHand, angle);
   Gdi<HPEN> pen(CreatePen(PS_SOLID, 0, outline));
   Selection selected(dc, pen.get());
@@ -143,7 +144,7 @@ bool CMainwindow::DrawSecondHandPixels(HDC dc, int second, SIZE client) {
       second < 0 || second >= 60) {
     return false;
   }
-  if (!Settings.SecondHand) return true;
+  if (!settings_.SecondHand) return true;
   Gdi<HPEN> pen(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
   Selection selected(dc, pen.get());
   const POINT tip = secondHandPixels_.tip[second], tail = secondHandPixels_.tail[second];

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/mainwindow.h"
-#include "app/settings_test_support.h"
+#include "testing/settings_test_support.h"
 #include "testing/immutable.h"
 #include "testing/thread_windows.h"
 #include "win/pixels.h"
@@ -96,12 +96,12 @@ TEST_F(FaultsTest, DamagedPicturesAreRefusedAndLeaveAPlainFace) {
   PutFile(L"Illust.ini", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
   PutFile(L"Show.ini", "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
   Start();
-  ASSERT_EQ(window_->CurrentIllust, 0);
+  ASSERT_EQ(window_->Illusts().CurrentIllust, 0);
   EXPECT_TRUE(window_->LoadIllustFile("bitmap0.bmp")) << "the pictures beside the program load";
   EXPECT_TRUE(window_->LoadIllustFile("bitmap5.bmp"));
   const COLORREF plain = GetSysColor(COLOR_BTNFACE);
-  window_->IllustShown = {0, 0, 0, 0, 0, 0, 1, 0};
-  window_->CurrentIllust = 6;
+  window_->Illusts().IllustShown = {0, 0, 0, 0, 0, 0, 1, 0};
+  window_->Illusts().CurrentIllust = 6;
   for (const auto& [what, bytes] : damaged) {
     ASSERT_TRUE(WriteFileBytes(folder + L"bitmap6.bmp", bytes));
     EXPECT_FALSE(window_->LoadIllustFile("bitmap6.bmp")) << what;
@@ -113,9 +113,9 @@ TEST_F(FaultsTest, DamagedPicturesAreRefusedAndLeaveAPlainFace) {
   // A folder where the picture should be.
   ASSERT_TRUE(CreateDirectoryW((folder + L"bitmap7.bmp").c_str(), nullptr));
   EXPECT_FALSE(window_->LoadIllustFile("bitmap7.bmp"));
-  window_->IllustShown = {0, 0, 0, 0, 0, 0, 0, 1};
+  window_->Illusts().IllustShown = {0, 0, 0, 0, 0, 0, 0, 1};
   window_->RecheckIllusts();
-  EXPECT_EQ(window_->CurrentIllust, 7);
+  EXPECT_EQ(window_->Illusts().CurrentIllust, 7);
   EXPECT_EQ(CaptureClient(hwnd_).at(20, 60), plain);
   RemoveDirectoryW((folder + L"bitmap7.bmp").c_str());
   EXPECT_TRUE(IsWindow(hwnd_));
@@ -129,8 +129,8 @@ TEST_F(FaultsTest, FilesHeldByAnotherProgramAtStartAreNamedAndNeverOverwritten) 
     ASSERT_TRUE(sound && message && illust);
     Start();
   }
-  EXPECT_TRUE(window_->BootSounds.empty());
-  EXPECT_TRUE(window_->Messages.empty());
+  EXPECT_TRUE(window_->Sounds().BootSounds.empty());
+  EXPECT_TRUE(window_->Alarms().Messages.empty());
   std::wstring text;
   {
     MessageBoxAnswerer answer;
@@ -159,7 +159,7 @@ TEST_F(FaultsTest, FilesHeldByAnotherProgramAtStartAreNamedAndNeverOverwritten) 
     FileHandle sound(Hold(L"Sound.ini"));
     Start();
   }
-  window_->BootSounds = {"C:\\new.wav"};
+  window_->Sounds().BootSounds = {"C:\\new.wav"};
   {
     MessageBoxAnswerer answer;
     Close();
@@ -179,7 +179,7 @@ TEST_F(FaultsTest, AnUnrecognisedSoundFileIsNamedAndKeptUnlessTheListsChange) {
   for (const std::string& odd : {"\xEF\xBB\xBF" + kSound, "\r\n" + kSound}) {
     PutFile(L"Sound.ini", odd);
     Start();
-    EXPECT_TRUE(window_->BootSounds.empty());
+    EXPECT_TRUE(window_->Sounds().BootSounds.empty());
     std::wstring text;
     {
       MessageBoxAnswerer answer;
@@ -196,7 +196,7 @@ TEST_F(FaultsTest, AnUnrecognisedSoundFileIsNamedAndKeptUnlessTheListsChange) {
     EXPECT_EQ(FileText(L"Sound.ini"), odd);
   }
   Start();
-  window_->BootSounds = {"C:\\new.wav"};
+  window_->Sounds().BootSounds = {"C:\\new.wav"};
   {
     MessageBoxAnswerer answer;
     Close();
@@ -212,17 +212,17 @@ TEST_F(FaultsTest, ReadOnlyFilesAreNamedOnlyWhenTheyHadToChange) {
         message(GetModuleFolder() + L"Message.ini");
     ASSERT_TRUE(show.active() && sound.active() && message.active());
     Start();
-    EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0, 1}));
-    EXPECT_EQ(window_->BootSounds, std::vector<std::string>{"C:\\boot.wav"});
-    ASSERT_EQ(window_->Messages.size(), 1u);
+    EXPECT_EQ(window_->Illusts().IllustShown, (std::vector<int>{1, 0, 1}));
+    EXPECT_EQ(window_->Sounds().BootSounds, std::vector<std::string>{"C:\\boot.wav"});
+    ASSERT_EQ(window_->Alarms().Messages.size(), 1u);
     {
       MessageBoxAnswerer answer;
       Close();
       EXPECT_EQ(answer.text(), L"") << "nothing had to be written";
     }
     Start();
-    window_->IllustShown = {1, 1, 1};
-    window_->Messages.clear();
+    window_->Illusts().IllustShown = {1, 1, 1};
+    window_->Alarms().Messages.clear();
     std::wstring text;
     {
       MessageBoxAnswerer answer;
@@ -264,7 +264,7 @@ TEST_F(FaultsTest, RegistryValuesOfTheWrongTypeOrSizeGiveDefaultsAndAreStoredRig
   set(L"y1", REG_SZ, L"50", 6);
 
   Start();
-  const ClockSettings& s = window_->Settings;
+  const ClockSettings& s = window_->Settings();
   EXPECT_EQ(s.FullWindow, 0);
   EXPECT_EQ(s.StayOnTop, 0);
   EXPECT_EQ(s.StayDesktop, 0);
@@ -301,8 +301,8 @@ TEST_F(FaultsTest, RegistryValuesOfTheWrongTypeOrSizeGiveDefaultsAndAreStoredRig
   EXPECT_EQ(TestApplication::Get().Profile().GetString(kSection, L"FontFace", ""),
             std::string(300, 'N'));
   Start();
-  EXPECT_EQ(window_->Settings.FontFace, std::string(300, 'N'));
-  window_->Settings.TitleFace = 1;
+  EXPECT_EQ(window_->Settings().FontFace, std::string(300, 'N'));
+  window_->Settings().TitleFace = 1;
   InvalidateRect(hwnd_, nullptr, TRUE);
   UpdateWindow(hwnd_);
   EXPECT_TRUE(IsWindow(hwnd_));

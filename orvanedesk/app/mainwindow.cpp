@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "alarms/message_popup.h"
 #include "app/commands.h"
 #include "cp932.h"
 #include "framework/app.h"
@@ -16,11 +17,10 @@ constexpr wchar_t kClassName[] = L"OrvaneDeskClock";
 
 }  // namespace
 
-CMainwindow::CMainwindow(Clock clock) : clock_(std::move(clock)) {
-  const LocalTime now = clock_();
-  Tick = InitialTickState(now);
-  alarms_ = CAlarmTracker(now);
-}
+CMainwindow::CMainwindow(Clock clock) : CMainwindow(clock, clock()) {}
+
+CMainwindow::CMainwindow(Clock clock, const LocalTime& start)
+    : clock_(std::move(clock)), alarms_(start), tick_(InitialTickState(start)) {}
 
 bool CMainwindow::Create() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -79,7 +79,7 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDBLCLK:
       // Only the caption itself: a double-click on the icon closes the window by default.
       if (wParam == HTCAPTION) {
-        Settings.FullWindow = !Settings.FullWindow;
+        settings_.FullWindow = !settings_.FullWindow;
         ApplyFullWindow();
       }
       break;
@@ -101,7 +101,7 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case MM_MCINOTIFY:
-      if (player_.Ended(wParam, lParam)) OnSoundDone();
+      if (sounds_.Ended(wParam, lParam)) OnSoundDone();
       return 0;
   }
   return Default(msg, wParam, lParam);
@@ -131,25 +131,24 @@ bool CMainwindow::OnCreate() {
                                             IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     ImageList_AddIcon(iconList_.get(), icon.get());
   }
-  SoundPlaying = false;
-  Closing = false;
   return true;
 }
 
 void CMainwindow::OnTick() {
   TickInputs in;
   in.now = clock_();
-  in.secondHand = Settings.SecondHand != 0;
+  in.secondHand = settings_.SecondHand != 0;
   in.minimized = IsIconic(hwnd()) != FALSE;
-  in.fewIllusts = FewIllusts;
-  in.updateIllust = Settings.UpdateIllust != 0;
-  in.updateTime = Settings.UpdateTime;
-  TickPlan plan = PlanTick(Tick, in);
-  if (plan.timeSignal) PlayRandomSound(TimeSounds);
-  RunMinuteWork(in.now);
+  in.fewIllusts = illusts_.FewIllusts;
+  in.updateIllust = settings_.UpdateIllust != 0;
+  in.updateTime = settings_.UpdateTime;
+  TickPlan plan = PlanTick(tick_, in);
+  if (plan.timeSignal) PlayRandomSound(sounds_.TimeSounds);
+  // Alarms run minimized or not: they do not depend on how the window looks.
+  CMessagePopup::Open(alarms_.Tick(in.now));
   if (plan.setTitle) {
     SetWindowTextW(hwnd(), plan.title.c_str());
-    TimeText = plan.timeText;
+    timeText_ = plan.timeText;
   }
   if (plan.steps.empty()) return;
 
@@ -167,7 +166,7 @@ void CMainwindow::OnTick() {
   for (const TickStep& step : plan.steps) {
     switch (step.kind) {
       case TickStep::RotateIllust:
-        CurrentIllust = PickNextIllust(IllustShown, CurrentIllust, std::rand);
+        illusts_.Next();
         break;
       case TickStep::DrawFace:
         DrawFace(face());
@@ -192,9 +191,9 @@ void CMainwindow::OnPaint() {
   PaintDc dc(hwnd());
   MapToFace(dc.get());
   DrawFace(dc.get());
-  DrawHand(dc.get(), kHourHand, HourHandAngle(Tick.LastHour, Tick.LastMinute), RGB(0, 0, 0));
-  DrawHand(dc.get(), kMinuteHand, MinuteHandAngle(Tick.LastMinute), RGB(0, 0, 0));
-  DrawSecondHand(dc.get(), SecondHandAngle(Tick.LastSecond), RGB(0, 0, 0));
+  DrawHand(dc.get(), kHourHand, HourHandAngle(tick_.LastHour, tick_.LastMinute), RGB(0, 0, 0));
+  DrawHand(dc.get(), kMinuteHand, MinuteHandAngle(tick_.LastMinute), RGB(0, 0, 0));
+  DrawSecondHand(dc.get(), SecondHandAngle(tick_.LastSecond), RGB(0, 0, 0));
 }
 
 void CMainwindow::SetTooltipText(const std::string& text) {
@@ -216,27 +215,23 @@ bool CMainwindow::PreTranslateMessage(MSG* msg) {
 }
 
 void CMainwindow::PlayRandomSound(const std::vector<std::string>& sounds) {
-  if (SoundPlaying || sounds.empty()) return;
-  const std::string& file = sounds[std::rand() % sounds.size()];
-  if (player_.Play(hwnd(), file) == 0) SoundPlaying = true;
+  sounds_.PlayRandom(hwnd(), sounds);
 }
 
 std::string CMainwindow::TooltipText() const {
-  return CurrentIllust == kNoIllust ? TimeText : TimeText + " - " + IllustName;
+  return illusts_.CurrentIllust == kNoIllust ? timeText_ : timeText_ + " - " + illusts_.IllustName;
 }
 
 void CMainwindow::OnSoundDone() {
-  player_.Close();
-  SoundPlaying = false;
-  if (Closing) FinishClose();
+  if (closing_) FinishClose();
 }
 
 void CMainwindow::OnClose() {
-  Closing = true;
-  if (!ExitSounds.empty()) {
-    PlayRandomSound(ExitSounds);
+  closing_ = true;
+  if (!sounds_.ExitSounds.empty()) {
+    PlayRandomSound(sounds_.ExitSounds);
     // Any sound still playing holds the close until its completion notice.
-    if (SoundPlaying) return;
+    if (sounds_.Playing()) return;
   }
   FinishClose();
 }
@@ -255,7 +250,7 @@ void CMainwindow::FinishClose() {
 // captions and borders differ between systems (Windows 10's are larger than the classic ones).
 SIZE CMainwindow::FrameSize() const {
   LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
-  style = Settings.FullWindow ? style & ~WS_CAPTION : style | WS_CAPTION;
+  style = settings_.FullWindow ? style & ~WS_CAPTION : style | WS_CAPTION;
   RECT frame{0, 0, kFaceWidth, kFaceHeight};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE,
                      static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE)));

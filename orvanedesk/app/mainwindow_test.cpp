@@ -1,5 +1,5 @@
 #include "app/mainwindow.h"
-#include "app/settings_test_support.h"
+#include "testing/settings_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ class MainWindowTest : public ::testing::Test {
   void Open(LocalTime now, bool secondHand = true) {
     g_now = now;
     window_ = std::make_unique<CMainwindow>([] { return g_now; });
-    window_->Settings.SecondHand = secondHand;
+    window_->Settings().SecondHand = secondHand;
     ASSERT_TRUE(window_->Create());
     hwnd_ = window_->hwnd();
     SetWindowPos(hwnd_, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, FixedFrameAroundTheFace) {
   EXPECT_EQ(Title(), L"Orvane");
 
   MINMAXINFO info{};
-  window_->Settings.FullWindow = 1;
+  window_->Settings().FullWindow = 1;
   SendMessageW(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(info.ptMaxTrackSize.x, 176);
   EXPECT_EQ(info.ptMinTrackSize.y, 409);
@@ -116,8 +116,8 @@ TEST_F(MainWindowTest, TheFaceKeepsItsClientAreaUnderATallerCaption) {
 
   Open({2026, 12, 31, 4, 21, 59, 30});
   for (int fullWindow : {0, 1, 0}) {
-    if (fullWindow != window_->Settings.FullWindow) {
-      window_->Settings.FullWindow = fullWindow;
+    if (fullWindow != window_->Settings().FullWindow) {
+      window_->Settings().FullWindow = fullWindow;
       window_->ApplyFullWindow();
     }
     RECT client, frame;
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, TickTitlesAndDrawsDate) {
   Open({2026, 12, 31, 4, 21, 59, 30});
   TickAt({2026, 12, 31, 4, 21, 59, 31});
   EXPECT_EQ(Title(), L"PM 09:59:31 - Orvane");
-  EXPECT_EQ(window_->TimeText, "PM 09:59:31");
+  EXPECT_EQ(window_->TimeText(), "PM 09:59:31");
   TickAt({2026, 12, 31, 4, 22, 0, 0});
   EXPECT_EQ(Title(), L"PM 10:00:00 - Orvane");
 
@@ -263,7 +263,7 @@ TEST_F(MainWindowTest, NumeralsOnlyWithTitleFace) {
     window_.reset();
     g_now = {2026, 12, 31, 4, 4, 40, 0};  // hands and second hand far from twelve
     window_ = std::make_unique<CMainwindow>([] { return g_now; });
-    window_->Settings.TitleFace = titleFace;
+    window_->Settings().TitleFace = titleFace;
     EXPECT_TRUE(window_->Create());
     hwnd_ = window_->hwnd();
     ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -295,9 +295,9 @@ TEST_F(MainWindowTest, CloseWithoutExitSoundsEndsAtOnce) {
 
 TEST_F(MainWindowTest, UnplayableExitSoundDoesNotHoldTheClose) {
   Open({2026, 12, 31, 4, 10, 8, 15});
-  window_->ExitSounds = {"no such file.wav"};
+  window_->Sounds().ExitSounds = {"no such file.wav"};
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(window_->SoundPlaying);
+  EXPECT_FALSE(window_->Sounds().Playing());
   EXPECT_FALSE(IsWindow(hwnd_));
 }
 
@@ -305,13 +305,13 @@ TEST_F(MainWindowTest, ExitSoundHoldsTheCloseUntilItHasPlayed) {
   std::wstring wave = GetModuleFolder() + L"exit_test.wav";
   ASSERT_TRUE(WriteFileBytes(wave, SilentWave()));
   Open({2026, 12, 31, 4, 10, 8, 15});
-  window_->ExitSounds = {WideToCp932(wave).value()};
+  window_->Sounds().ExitSounds = {WideToCp932(wave).value()};
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(window_->SoundPlaying);
+  EXPECT_TRUE(window_->Sounds().Playing());
   EXPECT_TRUE(IsWindow(hwnd_));
   // The completion notice finishes the close.
   EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindow(hwnd_); }));
-  EXPECT_FALSE(window_->SoundPlaying);
+  EXPECT_FALSE(window_->Sounds().Playing());
   DeleteFileW(wave.c_str());
 }
 

@@ -10,21 +10,21 @@ bool CMainwindow::OnOwnCommand(UINT command) {
       ShowProperties();
       return true;
     case kCmdHideTitle:
-      Settings.FullWindow = !Settings.FullWindow;
+      settings_.FullWindow = !settings_.FullWindow;
       ApplyFullWindow();
       return true;
     case kCmdRunAway:
-      Settings.RunAwayMouse = !Settings.RunAwayMouse;
+      settings_.RunAwayMouse = !settings_.RunAwayMouse;
       ApplyRunAwayMouse();
       return true;
     case kCmdStayDesktop:
       // Its effect lives in the mouse-move handler; the menu only shows the choice.
-      Settings.StayDesktop = !Settings.StayDesktop;
+      settings_.StayDesktop = !settings_.StayDesktop;
       CheckMenuItem(GetSystemMenu(hwnd(), FALSE), kCmdStayDesktop,
-                    MF_BYCOMMAND | (Settings.StayDesktop ? MF_CHECKED : MF_UNCHECKED));
+                    MF_BYCOMMAND | (settings_.StayDesktop ? MF_CHECKED : MF_UNCHECKED));
       return true;
     case kCmdStayOnTop:
-      Settings.StayOnTop = !Settings.StayOnTop;
+      settings_.StayOnTop = !settings_.StayOnTop;
       ApplyStayOnTop();
       return true;
     case kCmdAbout: {

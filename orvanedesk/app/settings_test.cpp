@@ -5,7 +5,7 @@
 
 #include "app/commands.h"
 #include "app/mainwindow.h"
-#include "app/settings_test_support.h"
+#include "testing/settings_test_support.h"
 #include "cp932.h"
 #include "win/pixels.h"
 #include "testing/silent_wave.h"
@@ -85,7 +85,7 @@ TEST_F(SettingsTest, FreshUserStartsWithDefaultsAndCloseStoresThem) {
   // The missing files are created empty at start, as a first start leaves them.
   EXPECT_EQ(FileText(L"Show.ini"), "");
   EXPECT_EQ(FileText(L"Sound.ini"), "");
-  const ClockSettings& s = window_->Settings;
+  const ClockSettings& s = window_->Settings();
   EXPECT_EQ(s.SecondHand, 1);
   EXPECT_EQ(s.TitleFace, 0);
   EXPECT_EQ(s.UpdateTime, 1);
@@ -94,8 +94,8 @@ TEST_F(SettingsTest, FreshUserStartsWithDefaultsAndCloseStoresThem) {
   EXPECT_TRUE(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CAPTION);
   EXPECT_FALSE(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(MenuText(hwnd_, kCmdHideTitle), L"タイトルバーを隠す(&T)");
-  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 1, 1}));
-  EXPECT_FALSE(window_->FewIllusts);
+  EXPECT_EQ(window_->Illusts().IllustShown, (std::vector<int>{1, 1, 1}));
+  EXPECT_FALSE(window_->Illusts().FewIllusts);
 
   SetWindowPos(hwnd_, nullptr, 123, -50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   Close();
@@ -136,17 +136,17 @@ TEST_F(SettingsTest, StoredOptionsAndPlacementAreAppliedAndSavedBack) {
   EXPECT_TRUE(MenuChecked(hwnd_, kCmdStayOnTop));
   EXPECT_TRUE(MenuChecked(hwnd_, kCmdStayDesktop));
   EXPECT_TRUE(MenuChecked(hwnd_, kCmdRunAway));
-  EXPECT_EQ(window_->Settings.SecondHand, 0);
-  EXPECT_EQ(window_->Settings.UpdateTime, 2);
+  EXPECT_EQ(window_->Settings().SecondHand, 0);
+  EXPECT_EQ(window_->Settings().UpdateTime, 2);
 
   // Back to the frame: the caption returns with its item text and the larger size.
-  window_->Settings.FullWindow = 0;
+  window_->Settings().FullWindow = 0;
   window_->ApplyFullWindow();
   frame = Frame();
   EXPECT_EQ(frame.right - frame.left, 182);
   EXPECT_EQ(frame.bottom - frame.top, 434);
   EXPECT_EQ(MenuText(hwnd_, kCmdHideTitle), L"タイトルバーを隠す(&T)");
-  window_->Settings.StayOnTop = 0;
+  window_->Settings().StayOnTop = 0;
   window_->ApplyStayOnTop();
   EXPECT_FALSE(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(MenuChecked(hwnd_, kCmdStayOnTop));
@@ -173,7 +173,7 @@ TEST_F(SettingsTest, HandMadeFontSizesAreKeptToWhatTheFaceCanDraw) {
     Profile().WriteInt(kSection, L"FontSize", stored);
     Profile().WriteInt(kSection, L"TitleFace", 1);
     Start();
-    EXPECT_EQ(window_->Settings.FontSize, used) << stored;
+    EXPECT_EQ(window_->Settings().FontSize, used) << stored;
     InvalidateRect(hwnd_, nullptr, TRUE);
     UpdateWindow(hwnd_);
     Close();
@@ -219,7 +219,7 @@ TEST_F(SettingsTest, SessionEndSavesOnlyWhenTheSessionReallyEnds) {
   EXPECT_FALSE(StoredInt(L"SecondHand"));
   EXPECT_EQ(FileText(L"Sound.ini"), "[Exit]\r\nbye.wav\r\n");
 
-  window_->Settings.TitleFace = 1;
+  window_->Settings().TitleFace = 1;
   SendMessageW(hwnd_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(StoredInt(L"TitleFace"), 1u);
   EXPECT_TRUE(StoredInt(L"y2"));
@@ -249,20 +249,20 @@ TEST_F(SettingsTest, OnlyShownIllustrationIsDrawnBehindTheFace) {
   std::string names = FileText(L"Illust.ini");
   PutFile(L"Show.ini", "0\r\n0\r\n1\r\n0\r\nx\r\n2\r\n");
   Start();
-  ASSERT_EQ(window_->IllustNames.size(), 6u) << names;
-  EXPECT_EQ(window_->CurrentIllust, 2);
-  EXPECT_TRUE(window_->FewIllusts);
+  ASSERT_EQ(window_->Illusts().IllustNames.size(), 6u) << names;
+  EXPECT_EQ(window_->Illusts().CurrentIllust, 2);
+  EXPECT_TRUE(window_->Illusts().FewIllusts);
   Pixels face = CaptureClient(hwnd_), picture = PictureFile(2);
   ASSERT_FALSE(picture.pixels.empty());
   for (POINT p : kClearOfHands) EXPECT_EQ(face.at(p.x, p.y), picture.at(p.x, p.y)) << p.x;
-  EXPECT_EQ(window_->IllustName, window_->IllustNames[2]);
+  EXPECT_EQ(window_->Illusts().IllustName, window_->Illusts().IllustNames[2]);
   SendMessageW(hwnd_, WM_TIMER, 1, 0);
-  EXPECT_EQ(window_->TooltipText(), window_->TimeText + " - " + window_->IllustNames[2]);
+  EXPECT_EQ(window_->TooltipText(), window_->TimeText() + " - " + window_->Illusts().IllustNames[2]);
 
   // The settings sheet unmarks it and marks the fifth: the face shows the fifth at once.
-  window_->IllustShown = {0, 0, 0, 0, 1, 0};
+  window_->Illusts().IllustShown = {0, 0, 0, 0, 1, 0};
   window_->RecheckIllusts();
-  EXPECT_EQ(window_->CurrentIllust, 4);
+  EXPECT_EQ(window_->Illusts().CurrentIllust, 4);
   face = CaptureClient(hwnd_);
   picture = PictureFile(4);
   for (POINT p : kClearOfHands) EXPECT_EQ(face.at(p.x, p.y), picture.at(p.x, p.y)) << p.x;
@@ -273,19 +273,19 @@ TEST_F(SettingsTest, NothingToShowOrABrokenPictureLeavesAPlainFace) {
   // A hand-edited Show.ini of zeros: no picture, no name, no endless draw.
   PutFile(L"Show.ini", "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
   Start();
-  EXPECT_EQ(window_->CurrentIllust, kNoIllust);
+  EXPECT_EQ(window_->Illusts().CurrentIllust, kNoIllust);
   Pixels face = CaptureClient(hwnd_);
   for (POINT p : kClearOfHands) EXPECT_EQ(face.at(p.x, p.y), plain) << p.x;
   SendMessageW(hwnd_, WM_TIMER, 1, 0);
-  EXPECT_EQ(window_->IllustName, "");
-  EXPECT_EQ(window_->TooltipText(), window_->TimeText);
+  EXPECT_EQ(window_->Illusts().IllustName, "");
+  EXPECT_EQ(window_->TooltipText(), window_->TimeText());
   window_.reset();
 
   // An empty catalogue: the same.
   PutFile(L"Illust.ini", "");
   Start();
-  EXPECT_EQ(window_->CurrentIllust, kNoIllust);
-  EXPECT_EQ(window_->LastIllust, -1);
+  EXPECT_EQ(window_->Illusts().CurrentIllust, kNoIllust);
+  EXPECT_EQ(window_->Illusts().LastIllust, -1);
   window_.reset();
 
   // A listed picture whose file is not a bitmap, then one that is missing: a plain face, and
@@ -295,15 +295,15 @@ TEST_F(SettingsTest, NothingToShowOrABrokenPictureLeavesAPlainFace) {
   PutFile(L"Illust.ini", "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
   PutFile(L"Show.ini", "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
   Start();
-  ASSERT_EQ(window_->CurrentIllust, 0);
+  ASSERT_EQ(window_->Illusts().CurrentIllust, 0);
   for (int broken : {7, 8}) {
-    window_->IllustShown = std::vector<int>(9, 0);
-    window_->IllustShown[broken] = 1;
+    window_->Illusts().IllustShown = std::vector<int>(9, 0);
+    window_->Illusts().IllustShown[broken] = 1;
     window_->RecheckIllusts();
-    EXPECT_EQ(window_->CurrentIllust, broken);
+    EXPECT_EQ(window_->Illusts().CurrentIllust, broken);
     face = CaptureClient(hwnd_);
     for (POINT p : kClearOfHands) EXPECT_EQ(face.at(p.x, p.y), plain) << broken << " " << p.x;
-    EXPECT_EQ(window_->IllustName, std::to_string(broken));
+    EXPECT_EQ(window_->Illusts().IllustName, std::to_string(broken));
   }
   window_.reset();
   DeleteFileW(fake.c_str());
@@ -316,13 +316,13 @@ TEST_F(SettingsTest, LateNoticeOfAnotherDeviceDoesNotEndTheExitSound) {
   const std::wstring wave = folder + L"\\終了.wav";
   ASSERT_TRUE(WriteFileBytes(wave, SilentWave()));
   Start();
-  window_->ExitSounds = {WideToCp932(wave).value()};
+  window_->Sounds().ExitSounds = {WideToCp932(wave).value()};
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(window_->SoundPlaying);
+  ASSERT_TRUE(window_->Sounds().Playing());
   // A notice of a device closed before (superseded or aborted) leaves the exit sound playing.
   SendMessageW(hwnd_, MM_MCINOTIFY, MCI_NOTIFY_ABORTED, 0x7FFF);
   SendMessageW(hwnd_, MM_MCINOTIFY, MCI_NOTIFY_ABORTED, 0);
-  EXPECT_TRUE(window_->SoundPlaying);
+  EXPECT_TRUE(window_->Sounds().Playing());
   EXPECT_TRUE(IsWindow(hwnd_));
   // Its own notice ends the close, which saves.
   EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindow(hwnd_); }));

@@ -57,13 +57,3 @@ TickPlan PlanTick(TickState& state, const TickInputs& in);
 // strftime "%p %I:%M:%S" or "%p %I:%M" in the C locale.
 std::string FormatClockTime(const LocalTime& t, bool withSeconds);
 
-// Next illustration to rotate to: a random shown one other than the current, or the current
-// one when there is none to choose.
-int PickNextIllust(const std::vector<int>& shown, int current, const std::function<int()>& rng);
-// A random shown illustration, or kNoIllust when none is marked shown (or there is none).
-constexpr int kNoIllust = -1;
-int PickFirstIllust(const std::vector<int>& shown, const std::function<int()>& rng);
-// After the flags changed: the current one when still shown, else a new first pick.
-int RecheckIllust(const std::vector<int>& shown, int current, const std::function<int()>& rng);
-// Rotation needs two shown illustrations.
-bool HasFewIllusts(const std::vector<int>& shown);

@@ -29,7 +29,7 @@ void MoveWindowTo(HWND hwnd, Point to) {
 
 void CMainwindow::ApplyRunAwayMouse() {
   HMENU menu = GetSystemMenu(hwnd(), FALSE);
-  if (Settings.RunAwayMouse) {
+  if (settings_.RunAwayMouse) {
     CheckMenuItem(menu, kCmdRunAway, MF_BYCOMMAND | MF_CHECKED);
     MessageBoxW(hwnd(),
                 L"マウスから逃げるオプションを選択しました。\n"
@@ -51,8 +51,8 @@ void CMainwindow::PullInsideScreen() {
 
 void CMainwindow::OnMouseMove(unsigned keyFlags, int x, int y) {
   behaviours::MouseMove move;
-  move.runAwayMouse = Settings.RunAwayMouse != 0;
-  move.stayDesktop = Settings.StayDesktop != 0;
+  move.runAwayMouse = settings_.RunAwayMouse != 0;
+  move.stayDesktop = settings_.StayDesktop != 0;
   move.keyFlags = keyFlags;
   move.client = {x, y};
   POINT screen{x, y};
@@ -91,7 +91,7 @@ void CMainwindow::SlideLeft() { SlideAway(Slide::Left); }
 void CMainwindow::SlideRight() { SlideAway(Slide::Right); }
 
 void CMainwindow::SlideAway(Slide slide) {
-  PlayRandomSound(AwaySounds);
+  PlayRandomSound(sounds_.AwaySounds);
   Point screen = ScreenSize();
   // Step by step inside this one message, so the window is seen gliding to the edge.
   for (Point at : behaviours::SlideSteps(slide, WindowRect(hwnd()), screen.x, screen.y))

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/sound_lists.h"
+
 // Decisions of the settings sheet's pages, apart from their windows. Texts are code page 932.
 
 // Font type bit of a TrueType family and the symbol character set, as the system reports them.
@@ -24,8 +26,7 @@ int FindPrefix(const std::vector<std::string>& entries, std::string_view prefix)
 // -1. `checks` holds the items' states after the click.
 int ItemToRetick(const std::vector<int>& checks, int selected);
 
-// The four sound events in their fixed order, with the names the sound page shows.
-constexpr int kSoundEventCount = 4;
+// The names the sound page shows for the sound events.
 const std::string& SoundEventName(int event);
 // Removes the first entry equal to `text`; false when there is none.
 bool RemoveFirstEqual(std::vector<std::string>& list, std::string_view text);

@@ -1,19 +1,40 @@
 #pragma once
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "alarms/alarm_list_page.h"
+#include "alarms/message_record.h"
 #include "framework/dialog.h"
+#include "settings/clock_settings.h"
 #include "settings/settings_pages.h"
 
-class CMainwindow;
+// What the settings sheet shows and the user may change: copies of the clock's own.
+struct SheetValues {
+  ClockSettings Settings;
+  std::vector<std::string> IllustNames;  // shown, not changed
+  std::vector<int> IllustShown;
+  std::vector<std::string> Sounds[kSoundEventCount];  // Boot, Exit, Time, Away
+  std::vector<CMessageRecord> Messages;
+};
 
-// The clock's settings on four tabs. The pages work on copies: CopyIn fills them from the main
-// window, CopyBack hands them over (on OK, and on Apply without closing).
+// The clock's settings on four tabs. The pages work on copies: CopyIn fills them, and what the
+// user confirms goes to `confirm` (on OK, and on Apply without closing).
 class CMyPropertySheet : public CPropertySheet {
  public:
-  explicit CMyPropertySheet(CMainwindow& owner);
+  using Confirm = std::function<void(const SheetValues&)>;
+  // icons: the clock's shared icon list. showNow: the illustration tab's "show now".
+  CMyPropertySheet(HWND owner, HIMAGELIST icons, decltype(CMyPropertyPage4::ShowNow) showNow,
+                   Confirm confirm);
 
-  void CopyIn();
-  void CopyBack();
+  void CopyIn(const SheetValues& values);
+  SheetValues Confirmed() const;
+  // Runs the sheet; true when it was closed by OK, after `confirm` has taken the values.
+  bool Run();
 
   CMyPropertyPage1 m_Page1;
   CMyPropertyPage4 m_Page4;
@@ -24,5 +45,6 @@ class CMyPropertySheet : public CPropertySheet {
   bool OnCommand(int id, int code, HWND control) override;
 
  private:
-  CMainwindow& owner_;
+  ClockSettings settings_;  // the options the sheet has no tab for, handed back as they came
+  Confirm confirm_;
 };

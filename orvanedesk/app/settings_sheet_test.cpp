@@ -7,7 +7,7 @@
 
 #include "alarms/alarm_list_page.h"
 #include "app/mainwindow.h"
-#include "app/settings_test_support.h"
+#include "testing/settings_test_support.h"
 #include "cp932.h"
 #include "res/resource.h"
 #include "settings/settings_sheet.h"
@@ -198,13 +198,13 @@ class SettingsSheetTest : public ::testing::Test {
 };
 
 TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
-  window_->Settings.TitleFace = 1;
-  window_->IllustNames = {"a", "b", "c"};
-  window_->IllustShown = {1, 0, 1};
-  window_->TimeSounds = {"C:\\t.wav"};
-  window_->CurrentIllust = 0;
-  window_->Messages = {kRecordA};
-  ClockSettings before = window_->Settings;
+  window_->Settings().TitleFace = 1;
+  window_->Illusts().IllustNames = {"a", "b", "c"};
+  window_->Illusts().IllustShown = {1, 0, 1};
+  window_->Sounds().TimeSounds = {"C:\\t.wav"};
+  window_->Illusts().CurrentIllust = 0;
+  window_->Alarms().Messages = {kRecordA};
+  ClockSettings before = window_->Settings();
   std::wstring caption;
   std::vector<std::wstring> tabs;
   bool clockEnabled = true, pageFits = false;
@@ -256,21 +256,21 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   EXPECT_TRUE(pageFits);
   EXPECT_EQ(tabs, (std::vector<std::wstring>{L"全般", L"絵柄", L"サウンド設定",
                                              L"アラームとメッセージ"}));
-  EXPECT_EQ(window_->Settings.TitleFace, before.TitleFace);
-  EXPECT_EQ(window_->Settings.SecondHand, before.SecondHand);
-  EXPECT_EQ(window_->Settings.UpdateIllust, before.UpdateIllust);
-  EXPECT_EQ(window_->Settings.UpdateTime, before.UpdateTime);
-  EXPECT_EQ(window_->Settings.FontFace, before.FontFace);
-  EXPECT_EQ(window_->Settings.FontSize, before.FontSize);
-  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0, 1}));
-  EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\t.wav"}));
-  EXPECT_EQ(window_->CurrentIllust, 0);
-  EXPECT_EQ(window_->Messages, (std::vector<CMessageRecord>{kRecordA}));
+  EXPECT_EQ(window_->Settings().TitleFace, before.TitleFace);
+  EXPECT_EQ(window_->Settings().SecondHand, before.SecondHand);
+  EXPECT_EQ(window_->Settings().UpdateIllust, before.UpdateIllust);
+  EXPECT_EQ(window_->Settings().UpdateTime, before.UpdateTime);
+  EXPECT_EQ(window_->Settings().FontFace, before.FontFace);
+  EXPECT_EQ(window_->Settings().FontSize, before.FontSize);
+  EXPECT_EQ(window_->Illusts().IllustShown, (std::vector<int>{1, 0, 1}));
+  EXPECT_EQ(window_->Sounds().TimeSounds, (std::vector<std::string>{"C:\\t.wav"}));
+  EXPECT_EQ(window_->Illusts().CurrentIllust, 0);
+  EXPECT_EQ(window_->Alarms().Messages, (std::vector<CMessageRecord>{kRecordA}));
 }
 
 TEST_F(SettingsSheetTest, TheSharedIconListOutlivesTheSheetsThatShowIt) {
-  window_->Messages = {kRecordA};
-  window_->TimeSounds = {"C:\\t.wav"};
+  window_->Alarms().Messages = {kRecordA};
+  window_->Sounds().TimeSounds = {"C:\\t.wav"};
   HIMAGELIST icons = window_->IconList();
   ASSERT_EQ(ImageList_GetImageCount(icons), 4);
   // The alarm list and the sound tree both show the clock's own list; closing the sheet that
@@ -296,9 +296,9 @@ TEST_F(SettingsSheetTest, TheSharedIconListOutlivesTheSheetsThatShowIt) {
 
 TEST_F(SettingsSheetTest, OkWritesTheTooltipByTheTicksRule) {
   // Without an illustration on show the tooltip is the time alone, as each tick writes it.
-  window_->IllustNames.clear();
-  window_->IllustShown.clear();
-  window_->CurrentIllust = kNoIllust;
+  window_->Illusts().IllustNames.clear();
+  window_->Illusts().IllustShown.clear();
+  window_->Illusts().CurrentIllust = kNoIllust;
   auto run = Script({[] { SheetButton(IDOK); }});
   OpenSheet();
   EXPECT_EQ(ClockTip(hwnd_), Cp932ToWide(window_->TooltipText()));
@@ -306,8 +306,8 @@ TEST_F(SettingsSheetTest, OkWritesTheTooltipByTheTicksRule) {
 }
 
 TEST_F(SettingsSheetTest, RecordsComeBackUnchangedThroughApplyAndOk) {
-  window_->Messages = {kRecordA, kRecordB};
-  window_->HourMessages.clear();
+  window_->Alarms().Messages = {kRecordA, kRecordB};
+  window_->Alarms().HourMessages.clear();
   int rows = 0;
   auto run = Script({[] { ShowTab(3); },
                      [&] {
@@ -318,14 +318,14 @@ TEST_F(SettingsSheetTest, RecordsComeBackUnchangedThroughApplyAndOk) {
                      [] { SheetButton(IDOK); }});
   OpenSheet();
   EXPECT_EQ(rows, 2);
-  EXPECT_EQ(window_->Messages, (std::vector<CMessageRecord>{kRecordA, kRecordB}));
+  EXPECT_EQ(window_->Alarms().Messages, (std::vector<CMessageRecord>{kRecordA, kRecordB}));
   // The hour's candidates were rebuilt from them: the hourly record is due every hour.
-  EXPECT_EQ(window_->HourMessages, (std::vector<CMessageRecord>{kRecordB}));
+  EXPECT_EQ(window_->Alarms().HourMessages, (std::vector<CMessageRecord>{kRecordB}));
 }
 
 TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) {
-  window_->Settings.TitleFace = 1;
-  window_->Settings.FontSize = 1;  // selects "10", the first size beginning with "1"
+  window_->Settings().TitleFace = 1;
+  window_->Settings().FontSize = 1;  // selects "10", the first size beginning with "1"
   bool greyed = false, enabledAgain = false, applyEnabled = false;
   std::wstring size, sizeAfterPick;
   int titleFaceAfterUntick = -1, titleFaceAfterApply = -1;
@@ -345,9 +345,9 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
                        applyEnabled = IsWindowEnabled(GetDlgItem(Sheet(), kIdApplyNow));
                        SheetButton(kIdApplyNow);
                      },
-                     Until([&] { return window_->Settings.TitleFace == 0; }),
+                     Until([&] { return window_->Settings().TitleFace == 0; }),
                      [&] {
-                       titleFaceAfterUntick = window_->Settings.TitleFace;
+                       titleFaceAfterUntick = window_->Settings().TitleFace;
                        withoutNumerals = Face();
                        Click(PageItem(IDC_TITLE_FACE));
                      },
@@ -362,9 +362,9 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
                        sizeAfterPick = ComboSelection(sizes);
                        SheetButton(kIdApplyNow);
                      },
-                     Until([&] { return window_->Settings.FontSize == 18; }),
+                     Until([&] { return window_->Settings().FontSize == 18; }),
                      [&] {
-                       titleFaceAfterApply = window_->Settings.TitleFace;
+                       titleFaceAfterApply = window_->Settings().TitleFace;
                        sheetOpenAfterApply = Sheet() != nullptr;
                        withNumerals = Face();
                        SheetButton(IDCANCEL);
@@ -379,8 +379,8 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
   EXPECT_EQ(titleFaceAfterApply, 1);
   EXPECT_TRUE(sheetOpenAfterApply);
   // Cancel after Apply keeps what Apply took over.
-  EXPECT_EQ(window_->Settings.TitleFace, 1);
-  EXPECT_EQ(window_->Settings.FontSize, 18);
+  EXPECT_EQ(window_->Settings().TitleFace, 1);
+  EXPECT_EQ(window_->Settings().FontSize, 18);
   // The numerals appeared on the face while the sheet was still open.
   ASSERT_EQ(withNumerals.pixels.size(), withoutNumerals.pixels.size());
   size_t changed = 0;
@@ -390,8 +390,8 @@ TEST_F(SettingsSheetTest, GeneralTabGreysTheFontAndApplyDrawsTheNumeralsAtOnce) 
 }
 
 TEST_F(SettingsSheetTest, GeneralTabOffersTrueTypeFamiliesAndSelectsByPrefix) {
-  window_->Settings.FontFace = "ipapg";  // any case, any prefix of a family
-  window_->Settings.FontSize = 11;
+  window_->Settings().FontFace = "ipapg";  // any case, any prefix of a family
+  window_->Settings().FontSize = 11;
   std::vector<std::wstring> faces;
   std::wstring face, size;
   auto run = Script({[&] {
@@ -411,15 +411,15 @@ TEST_F(SettingsSheetTest, GeneralTabOffersTrueTypeFamiliesAndSelectsByPrefix) {
   EXPECT_EQ(face.substr(0, 5), L"IPAPG");
   EXPECT_EQ(size, L"(none)");
   // Nothing picked: OK keeps the stored values.
-  EXPECT_EQ(window_->Settings.FontFace, "ipapg");
-  EXPECT_EQ(window_->Settings.FontSize, 11);
+  EXPECT_EQ(window_->Settings().FontFace, "ipapg");
+  EXPECT_EQ(window_->Settings().FontSize, 11);
 }
 
 TEST_F(SettingsSheetTest, IllustrationTabKeepsOneTickedAndShowsAtOnce) {
-  window_->IllustNames = {"one", "two", "three"};
-  window_->IllustShown = {0, 1, 0};
-  window_->CurrentIllust = 1;
-  window_->Settings.UpdateTime = 2;
+  window_->Illusts().IllustNames = {"one", "two", "three"};
+  window_->Illusts().IllustShown = {0, 1, 0};
+  window_->Illusts().CurrentIllust = 1;
+  window_->Settings().UpdateTime = 2;
   std::wstring message;
   bool retickedAfterBox = false, showNowEnabled = false, radiosDisabled = false;
   int dailyChecked = -1;
@@ -439,7 +439,7 @@ TEST_F(SettingsSheetTest, IllustrationTabKeepsOneTickedAndShowsAtOnce) {
                        Click(PageItem(IDC_SHOW_NOW));
                      },
                      [&] {
-                       currentAfterShowNow = window_->CurrentIllust;
+                       currentAfterShowNow = window_->Illusts().CurrentIllust;
                        Click(PageItem(IDC_UPDATE_ILLUST));
                      },
                      [&] {
@@ -454,16 +454,16 @@ TEST_F(SettingsSheetTest, IllustrationTabKeepsOneTickedAndShowsAtOnce) {
   EXPECT_TRUE(showNowEnabled);
   EXPECT_EQ(currentAfterShowNow, 0);
   EXPECT_TRUE(radiosDisabled);
-  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 1, 0}));
-  EXPECT_EQ(window_->Settings.UpdateIllust, 0);
-  EXPECT_EQ(window_->Settings.UpdateTime, 2);  // kept while the buttons were disabled
-  EXPECT_FALSE(window_->FewIllusts);
+  EXPECT_EQ(window_->Illusts().IllustShown, (std::vector<int>{1, 1, 0}));
+  EXPECT_EQ(window_->Settings().UpdateIllust, 0);
+  EXPECT_EQ(window_->Settings().UpdateTime, 2);  // kept while the buttons were disabled
+  EXPECT_FALSE(window_->Illusts().FewIllusts);
 }
 
 TEST_F(SettingsSheetTest, TheFirstIllustrationAloneTickedStaysTicked) {
-  window_->IllustNames = {"one", "two"};
-  window_->IllustShown = {1, 0};
-  window_->CurrentIllust = 0;
+  window_->Illusts().IllustNames = {"one", "two"};
+  window_->Illusts().IllustShown = {1, 0};
+  window_->Illusts().CurrentIllust = 0;
   std::wstring message;
   bool reticked = false;
   auto run =
@@ -475,24 +475,24 @@ TEST_F(SettingsSheetTest, TheFirstIllustrationAloneTickedStaysTicked) {
   OpenSheet();
   EXPECT_EQ(message, L"最低一枚は絵柄の選択が必要です。");
   EXPECT_TRUE(reticked);
-  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 0}));
+  EXPECT_EQ(window_->Illusts().IllustShown, (std::vector<int>{1, 0}));
 }
 
 TEST_F(SettingsSheetTest, SelectAllTicksEveryIllustration) {
-  window_->IllustNames = {"a", "b", "c", "d", "e"};
-  window_->IllustShown = {0, 0, 1, 0, 0};
-  window_->CurrentIllust = 2;
+  window_->Illusts().IllustNames = {"a", "b", "c", "d", "e"};
+  window_->Illusts().IllustShown = {0, 0, 1, 0, 0};
+  window_->Illusts().CurrentIllust = 2;
   auto run = Script(
       {[] { ShowTab(1); }, [] { Click(PageItem(IDC_SELECT_ALL)); }, [] { SheetButton(IDOK); }});
   OpenSheet();
-  EXPECT_EQ(window_->IllustShown, (std::vector<int>{1, 1, 1, 1, 1}));
-  EXPECT_FALSE(window_->FewIllusts);
+  EXPECT_EQ(window_->Illusts().IllustShown, (std::vector<int>{1, 1, 1, 1, 1}));
+  EXPECT_FALSE(window_->Illusts().FewIllusts);
 }
 
 TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) {
   std::wstring wave = GetModuleFolder() + L"鐘の音.wav";
-  window_->TimeSounds = {"C:\\z.wav", "C:\\a.wav"};
-  window_->BootSounds = {"C:\\boot.wav"};
+  window_->Sounds().TimeSounds = {"C:\\z.wav", "C:\\a.wav"};
+  window_->Sounds().BootSounds = {"C:\\boot.wav"};
   std::vector<std::wstring> timeChildren, afterClear;
   std::wstring dialogCaption, filter, pattern;
   bool clearEnabledOnFile = false, clearDisabledOnEvent = false;
@@ -551,8 +551,8 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
   EXPECT_TRUE(idleAgain);
   EXPECT_EQ(afterClear.size(), 2u);
   EXPECT_TRUE(clearDisabledOnEvent);
-  EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{"C:\\z.wav", Sjis(wave)}));
-  EXPECT_EQ(window_->BootSounds, (std::vector<std::string>{"C:\\boot.wav"}));
+  EXPECT_EQ(window_->Sounds().TimeSounds, (std::vector<std::string>{"C:\\z.wav", Sjis(wave)}));
+  EXPECT_EQ(window_->Sounds().BootSounds, (std::vector<std::string>{"C:\\boot.wav"}));
   // Saved at once, in list order.
   EXPECT_EQ(ReadFileBytes(GetModuleFolder() + L"Sound.ini").value_or("(none)"),
             "[Boot]\r\nC:\\boot.wav\r\n[Exit]\r\n[Time]\r\nC:\\z.wav\r\n" + Sjis(wave) +
@@ -561,7 +561,7 @@ TEST_F(SettingsSheetTest, SoundTabAddsUnderTheEventAndClearsTheFirstEqualEntry) 
 
 TEST_F(SettingsSheetTest, SoundTabTellsAFileNamedLikeAnEventFromTheEvent) {
   std::wstring wave = GetModuleFolder() + L"鐘の音.wav";
-  window_->TimeSounds = {Sjis(L"時報")};
+  window_->Sounds().TimeSounds = {Sjis(L"時報")};
   bool clearEnabled = false;
   std::vector<std::wstring> entries, underEntry, afterClear;
   auto run = Script({[] { ShowTab(2); },
@@ -595,18 +595,18 @@ TEST_F(SettingsSheetTest, SoundTabTellsAFileNamedLikeAnEventFromTheEvent) {
   EXPECT_EQ(entries.size(), 2u);
   EXPECT_TRUE(underEntry.empty());
   EXPECT_EQ(afterClear, (std::vector<std::wstring>{wave}));
-  EXPECT_EQ(window_->TimeSounds, (std::vector<std::string>{Sjis(wave)}));
+  EXPECT_EQ(window_->Sounds().TimeSounds, (std::vector<std::string>{Sjis(wave)}));
 }
 
 TEST_F(SettingsSheetTest, AnUntickedCurrentIllustrationGivesWayToAShownOne) {
-  window_->IllustNames = {"a", "b", "c", "d"};
-  window_->IllustShown = {1, 0, 0, 1};
-  window_->CurrentIllust = 0;
+  window_->Illusts().IllustNames = {"a", "b", "c", "d"};
+  window_->Illusts().IllustShown = {1, 0, 0, 1};
+  window_->Illusts().CurrentIllust = 0;
   auto run = Script({[] { ShowTab(1); }, [] { ClickCheckBox(0); }, [] { SheetButton(IDOK); }});
   OpenSheet();
-  EXPECT_EQ(window_->IllustShown, (std::vector<int>{0, 0, 0, 1}));
-  EXPECT_EQ(window_->CurrentIllust, 3);
-  EXPECT_TRUE(window_->FewIllusts);  // one shown: no rotation
+  EXPECT_EQ(window_->Illusts().IllustShown, (std::vector<int>{0, 0, 0, 1}));
+  EXPECT_EQ(window_->Illusts().CurrentIllust, 3);
+  EXPECT_TRUE(window_->Illusts().FewIllusts);  // one shown: no rotation
 }
 
 // A short silent wave file in the temporary folder, removed with the object.
@@ -623,7 +623,7 @@ struct TempWave {
 
 TEST_F(SettingsSheetTest, SoundTabTestEndsWithTheCompletionNotice) {
   TempWave wave;
-  window_->AwaySounds = {Sjis(wave.path)};
+  window_->Sounds().AwaySounds = {Sjis(wave.path)};
   bool testing = false, ended = false;
   std::vector<std::function<void()>> steps{[] { ShowTab(2); },
                                            [&] {
