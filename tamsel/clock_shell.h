@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "alarm_check.h"
 #include "clock_logic.h"
 #include "edition.h"
-#include "settings.h"
+#include "settings_keys.h"
 
 // The character clock's Win32 side: one window procedure over process-wide state.
 
