@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "../tamsel/res/resource.h"
-#include "../tamsel/settings.h"
+#include "../tamsel/stored_settings.h"
 #include "e2e_support.h"
 #include "line_file.h"
 #include "testing/immutable.h"

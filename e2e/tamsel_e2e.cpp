@@ -8,7 +8,7 @@
 #include "../tamsel/clock_logic.h"
 #include "../tamsel/edition.h"
 #include "../tamsel/res/resource.h"
-#include "../tamsel/settings.h"
+#include "../tamsel/stored_settings.h"
 #include "e2e_support.h"
 #include "win/raii.h"
 

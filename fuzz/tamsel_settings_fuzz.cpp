@@ -5,7 +5,8 @@
 
 #include "check.h"
 #include "cp932.h"
-#include "settings.h"
+#include "dialog_numbers.h"
+#include "settings_keys.h"
 
 namespace {
 

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "alarm_check.h"
 #include "clock_logic.h"
 #include "edition.h"
-#include "settings.h"
+#include "settings_keys.h"
 
 // The character clock's Win32 side: one window procedure over process-wide state.
 
@@ -56,9 +57,6 @@ HWND StartCharacterClock(HINSTANCE instance, int show, const Edition& edition);
 // The window's shape: one rectangle per run of non-key pixels. Null when there is none.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF key);
 HRGN RegionFromRuns(const std::vector<Run>& runs, int width, int height);
-// The same shape read one GetPixel call at a time and united run by run, kept only to measure
-// what reading the pixels in one go saves.
-HRGN RegionFromBitmapPixelByPixel(HBITMAP bitmap, COLORREF key);
 
 // The registry keys of the settings: the shared key under HKEY_USERS\.DEFAULT and the current
 // user's copy.

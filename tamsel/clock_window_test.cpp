@@ -14,6 +14,7 @@
 
 #include "clock_shell.h"
 #include "line_file.h"
+#include "region_reference.h"
 #include "res/resource.h"
 #include "testing/program_files.h"
 #include "testing/fake_shell.h"

@@ -7,6 +7,7 @@
 
 #include "clock_shell.h"
 #include "cp932.h"
+#include "dialog_numbers.h"
 #include "res/resource.h"
 #include "win/system.h"
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "clock_shell.h"
+#include "region_reference.h"
 #include "res/resource.h"
 #include "win/raii.h"
 
