@@ -181,7 +181,7 @@ void CMainwindow::OnTick() {
         }
         break;
       case TickStep::UpdateTooltip:
-        SetTooltipText(TooltipText());
+        UpdateTooltip();
         break;
     }
   }
@@ -196,9 +196,9 @@ void CMainwindow::OnPaint() {
   DrawSecondHand(dc.get(), SecondHandAngle(tick_.LastSecond), RGB(0, 0, 0));
 }
 
-void CMainwindow::SetTooltipText(const std::string& text) {
+void CMainwindow::UpdateTooltip() {
   if (!tooltip_) return;
-  std::wstring wide = Cp932ToWide(text);
+  std::wstring wide = Cp932ToWide(TooltipText());
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND;

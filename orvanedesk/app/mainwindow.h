@@ -84,7 +84,7 @@ class CMainwindow : public CFrameWindow {
   void SlideRight();
   void SlideAway(behaviours::Slide slide);
   void UpdateSysMenu(HMENU menu);
-  void SetTooltipText(const std::string& text);
+  void UpdateTooltip();  // to TooltipText()
   void ApplyRunAwayMouse();
   void PullInsideScreen();
   void PlayRandomSound(const std::vector<std::string>& sounds);

@@ -199,7 +199,7 @@ void CMainwindow::TakeSettings(const SheetValues& values) {
   sounds_.AwaySounds = values.Sounds[kAwaySound];
   alarms_.Messages = values.Messages;
   RebuildHourMessages();
-  SetTooltipText(TooltipText());
+  UpdateTooltip();
   // What the user confirmed goes to disk at once, so a crash later in the run cannot lose it.
   SaveSettings(true);
 }
