@@ -15,6 +15,7 @@ endif()
 if(WIN32)
   target_sources(orvanedesk_shell PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/schedule_page.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/editing_controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/add_sheet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/message_sheet.cpp)
 endif()

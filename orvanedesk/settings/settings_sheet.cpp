@@ -6,18 +6,8 @@
 #include "app/mainwindow.h"
 #include "res/resource.h"
 
-namespace {
-
-std::wstring LoadText(UINT id) {
-  const wchar_t* text = nullptr;
-  int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-  return length > 0 ? std::wstring(text, length) : std::wstring();
-}
-
-}  // namespace
-
 CMyPropertySheet::CMyPropertySheet(CMainwindow& owner)
-    : CPropertySheet(LoadText(IDS_PROPERTIES), owner.hwnd()), owner_(owner) {
+    : CPropertySheet(LoadResourceString(IDS_PROPERTIES), owner.hwnd()), owner_(owner) {
   AddPage(&m_Page1);
   AddPage(&m_Page4);
   AddPage(&m_Page2);
