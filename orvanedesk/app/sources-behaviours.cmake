@@ -9,11 +9,12 @@ clocks_test(orvanedesk_behaviours_test
 if(WIN32)
   target_sources(orvanedesk_shell PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/window_behaviours.cpp ${CMAKE_CURRENT_LIST_DIR}/menu_commands.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/web_page.cpp ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp)
   target_link_libraries(orvanedesk_shell PUBLIC shell32)
   # Window tests: the real window and about box, in-process under Wine.
   clocks_test(orvanedesk_behaviours_window_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/behaviours_window_test.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/web_page_test.cpp
       ${CMAKE_CURRENT_LIST_DIR}/../res/orvanedesk.rc
     LIBS orvanedesk_shell common_testing ole32)
   if(CLOCKS_TESTS)
