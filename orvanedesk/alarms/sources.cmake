@@ -34,18 +34,3 @@ if(NOT WIN32)
     target_compile_definitions(artwork_alarms_test PRIVATE ARTWORK_ROOT="${CMAKE_SOURCE_DIR}")
   endif()
 endif()
-
-# Google Benchmark of the alarm list's costs (host only): `cmake --build --preset bench
-# --target bench` builds and runs it optimised, without sanitizers.
-if(NOT WIN32)
-  find_package(benchmark QUIET)
-  if(benchmark_FOUND)
-    add_executable(alarms_bench ${CMAKE_CURRENT_LIST_DIR}/message_bench.cpp)
-    target_link_libraries(alarms_bench PRIVATE orvanedesk_logic benchmark::benchmark)
-    if(NOT TARGET bench)
-      add_custom_target(bench)
-    endif()
-    add_custom_target(run_alarms_bench COMMAND alarms_bench USES_TERMINAL)
-    add_dependencies(bench run_alarms_bench)
-  endif()
-endif()
