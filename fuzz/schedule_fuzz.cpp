@@ -3,6 +3,7 @@
 // back, with the page's text equal to the record's description.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "alarms/alarm_tracker.h"
 #include "alarms/schedule.h"
 #include "check.h"
 
@@ -71,7 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<CMessageRecord> list = {r, r};
   std::vector<CMessageRecord> hour = BuildHourMessages(list, now);
   FUZZ_CHECK(hour.size() == 0 || hour.size() == 2);
-  DueMessages due = CheckMinute(hour, now.minute);
+  // The minute tracker, started the minute before, walks these candidates in now's minute.
+  CAlarmTracker tracker(TimeOfMinute(MinuteNumber(now) - 1));
+  tracker.Rebuilt(now);
+  DueMessages due = tracker.Tick(now, {}, hour).due;
   FUZZ_CHECK(due.records.size() <= hour.size());
   FUZZ_CHECK(due.soundOnly == (due.records.empty() || r.message == kNone));
 

@@ -5,14 +5,6 @@
 #include "alarms/schedule_page.h"
 #include "framework/dialog.h"
 
-// The file dialog both editors browse with: a wave file's full path, empty when cancelled.
-std::wstring BrowseWaveFile(HWND owner);
-bool HasText(HWND edit);
-// A message the file could not keep as typed is refused with a notice; true when accepted.
-bool AcceptMessageText(HWND page, int messageBox, const std::string& message);
-// A string of the program's resources.
-std::wstring LoadResourceString(UINT id);
-
 // Page 1 of the add wizard: the greeting.
 class CAddPropertyPage1 : public CPropertyPage {
  public:

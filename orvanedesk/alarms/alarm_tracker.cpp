@@ -76,13 +76,11 @@ AlarmTickResult CAlarmTracker::Tick(const LocalTime& now,
   const long long first =
       minute > lastTick_ ? std::max(lastTick_ + 1, minute - kCatchUpMinutes + 1) : minute;
   lastTick_ = minute;
-  result.newMinute = true;
 
   const long long hour = FloorDiv(minute, 60);
   if (hour != builtHour_) {
     hourMessages = BuildHourMessages(messages, now);
     builtHour_ = hour;
-    result.rebuilt = true;
   }
   if (minute <= latest_ - kCatchUpMinutes) {
     recent_ = 0;

@@ -11,9 +11,7 @@
 // window is minimized: keeping the hour's candidates for the current hour, and the minute check
 // with its catch-up.
 struct AlarmTickResult {
-  bool newMinute = false;  // the tick's minute differs from the last tick's
-  bool rebuilt = false;    // hourMessages was rebuilt for the current hour
-  DueMessages due;         // for one popup; empty when nothing fell due
+  DueMessages due;  // for one popup; empty when nothing fell due
 };
 
 class CAlarmTracker {

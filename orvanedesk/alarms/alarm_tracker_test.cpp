@@ -26,15 +26,26 @@ std::vector<std::string> Titles(const DueMessages& due) {
   return titles;
 }
 
+// A candidate that never falls due and that only a rebuild of the hour's candidates drops.
+const CMessageRecord kMarker = Item("marker", "never", "0");
+
 struct Clock {
   explicit Clock(LocalTime start, std::vector<CMessageRecord> list)
       : messages(std::move(list)), tracker(start) {
     hour = BuildHourMessages(messages, start);
     tracker.Rebuilt(start);
   }
-  AlarmTickResult Tick(LocalTime now) { return tracker.Tick(now, messages, hour); }
+  // One tick; `rebuilt` tells whether it rebuilt the hour's candidates from the list.
+  AlarmTickResult Tick(LocalTime now) {
+    hour.push_back(kMarker);
+    AlarmTickResult result = tracker.Tick(now, messages, hour);
+    rebuilt = hour.empty() || !(hour.back() == kMarker);
+    if (!rebuilt) hour.pop_back();
+    return result;
+  }
   std::vector<CMessageRecord> messages, hour;
   CAlarmTracker tracker;
+  bool rebuilt = false;
 };
 
 TEST(MinuteNumbers, RoundTripThroughCalendarAndWeekday) {
@@ -56,10 +67,11 @@ TEST(MinuteNumbers, RoundTripThroughCalendarAndWeekday) {
 TEST(AlarmTracker, StartMinuteNeverFiresAndEachMinuteFiresOnce) {
   Clock c(At(9, 7, 30, 40), {Item("start", kAtTime, "7:30"), Item("a", kAtTime, "7:31"),
                              Item("b", kHourly, "31"), Item("c", kAtTime, "7:32")});
-  EXPECT_FALSE(c.Tick(At(9, 7, 30, 41)).newMinute);
+  // Within the minute the tick does nothing: no check, no rebuild.
+  EXPECT_TRUE(c.Tick(At(9, 7, 30, 41)).due.records.empty());
+  EXPECT_FALSE(c.rebuilt);
   auto r = c.Tick(At(9, 7, 31, 0));
-  EXPECT_TRUE(r.newMinute);
-  EXPECT_FALSE(r.rebuilt);
+  EXPECT_FALSE(c.rebuilt);
   EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"a", "b"}));
   EXPECT_FALSE(r.due.soundOnly);
   EXPECT_TRUE(c.Tick(At(9, 7, 31, 1)).due.records.empty());
@@ -69,11 +81,11 @@ TEST(AlarmTracker, HourChangeRebuildsBeforeTheCheck) {
   Clock c(At(9, 7, 58), {Item("seven-thirty", kAtTime, "7:30"), Item("eight", kAtTime, "8:30"),
                          Item("hourly", kHourly, "0")});
   auto r = c.Tick(At(9, 8, 0));
-  EXPECT_TRUE(r.rebuilt);
+  EXPECT_TRUE(c.rebuilt);
   EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"hourly"}));
   // Ticks missed from 8:01 to 8:29: no rebuild needed, no 7:30 item at 8:30.
   r = c.Tick(At(9, 8, 30));
-  EXPECT_FALSE(r.rebuilt);
+  EXPECT_FALSE(c.rebuilt);
   EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"eight"}));
 }
 
@@ -83,7 +95,7 @@ TEST(AlarmTracker, MissedMinutesAreCaughtUpOnceOldestFirst) {
                          Item("too-old", kAtTime, "7:20"), Item("next", kAtTime, "8:21")});
   // Asleep from 7:50 to 8:20: 7:51 to 8:20 are checked, in time order, each item once.
   auto r = c.Tick(At(9, 8, 20));
-  EXPECT_TRUE(r.rebuilt);
+  EXPECT_TRUE(c.rebuilt);
   EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"7:55", "hourly-5", "8:10", "now"}));
   EXPECT_TRUE(c.Tick(At(9, 8, 20, 1)).due.records.empty());
   EXPECT_EQ(Titles(c.Tick(At(9, 8, 21)).due), (std::vector<std::string>{"next"}));
@@ -113,9 +125,9 @@ TEST(AlarmTracker, ClockSetBackFiresNothingTwice) {
   EXPECT_EQ(Titles(c.Tick(At(9, 2, 55)).due), (std::vector<std::string>{"2:55"}));
   EXPECT_EQ(Titles(c.Tick(At(9, 3, 5)).due), (std::vector<std::string>{"3:05"}));
   // Back an hour (end of summer time): 2:55 and 3:05 come again but do not fire again.
-  auto r = c.Tick(At(9, 2, 6));
-  EXPECT_TRUE(r.newMinute);
-  EXPECT_TRUE(r.rebuilt);
+  // A new minute, of another hour: the candidates are rebuilt.
+  c.Tick(At(9, 2, 6));
+  EXPECT_TRUE(c.rebuilt);
   for (int m = 7; m < 60; ++m) EXPECT_TRUE(c.Tick(At(9, 2, m)).due.records.empty()) << m;
   for (int m = 0; m <= 5; ++m) EXPECT_TRUE(c.Tick(At(9, 3, m)).due.records.empty()) << m;
   // Past the furthest minute checked, items fire again as usual.

@@ -1,6 +1,6 @@
 #include "alarms/message_sheet.h"
 
-#include "alarms/add_sheet.h"
+#include "alarms/editing_controls.h"
 #include "cp932.h"
 #include "res/resource.h"
 

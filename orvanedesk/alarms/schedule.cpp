@@ -135,14 +135,6 @@ void AddDue(DueMessages& due, const CMessageRecord& r) {
   if (HasMessage(r)) due.soundOnly = false;
 }
 
-DueMessages CheckMinute(const std::vector<CMessageRecord>& hourMessages, int minute) {
-  DueMessages due;
-  for (const CMessageRecord& r : hourMessages) {
-    if (DueInMinute(r, minute)) AddDue(due, r);
-  }
-  return due;
-}
-
 std::string GetScheduleText(const ScheduleValues& v) {
   std::string datePart, timePart;
   switch (v.dateUnit) {

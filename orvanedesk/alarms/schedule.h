@@ -40,8 +40,6 @@ struct DueMessages {
   bool soundOnly = true;  // no record has a message
 };
 void AddDue(DueMessages& due, const CMessageRecord& r);
-// The candidates due in `minute`, in list order.
-DueMessages CheckMinute(const std::vector<CMessageRecord>& hourMessages, int minute);
 
 // The schedule page's values: the two unit selections (-1 for none) and its five numbers.
 struct ScheduleValues {

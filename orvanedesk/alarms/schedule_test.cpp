@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "alarms/alarm_tracker.h"
+
 namespace {
 
 CMessageRecord Sched(std::string dateUnit, std::string dateDetail, std::string timeUnit,
@@ -11,6 +13,14 @@ CMessageRecord Sched(std::string dateUnit, std::string dateDetail, std::string t
 
 LocalTime At(int month, int day, int weekday, int hour, int minute) {
   return LocalTime{2026, month, day, weekday, hour, minute, 0};
+}
+
+// What the minute tracker finds due among the hour's candidates in now's minute, started the
+// minute before.
+DueMessages DueAt(std::vector<CMessageRecord> hour, const LocalTime& now) {
+  CAlarmTracker tracker(TimeOfMinute(MinuteNumber(now) - 1));
+  tracker.Rebuilt(now);
+  return tracker.Tick(now, {}, hour).due;
 }
 
 // Code page 932 words used in descriptions.
@@ -85,21 +95,21 @@ TEST(Schedule, HourCandidatesFollowDateAndHour) {
   EXPECT_EQ(hour[3], list[3]);
   EXPECT_TRUE(BuildHourMessages(list, At(12, 26, 6, 7, 0)).size() == 1u);  // the daily hourly
 
-  auto due = CheckMinute(hour, 5);
+  auto due = DueAt(hour, At(12, 25, 5, 7, 5));
   ASSERT_EQ(due.records.size(), 1u);
   EXPECT_EQ(due.records[0], list[0]);
-  EXPECT_TRUE(CheckMinute(hour, 6).records.empty());
-  EXPECT_EQ(CheckMinute(hour, 30).records.size(), 1u);
+  EXPECT_TRUE(DueAt(hour, At(12, 25, 5, 7, 6)).records.empty());
+  EXPECT_EQ(DueAt(hour, At(12, 25, 5, 7, 30)).records.size(), 1u);
 }
 
 TEST(Schedule, SameMinuteItemsShareOneCheckAndItsSoundOnlyFlag) {
   std::vector<CMessageRecord> hour = {Sched(kDaily, "NULL", kAtTime, "9:15", "NULL"),
                                       Sched(kDaily, "NULL", kHourly, "15", "NULL")};
-  auto due = CheckMinute(hour, 15);
+  auto due = DueAt(hour, At(12, 25, 5, 9, 15));
   EXPECT_EQ(due.records.size(), 2u);
   EXPECT_TRUE(due.soundOnly);
   hour.push_back(Sched(kDaily, "NULL", kHourly, "15", "text"));
-  due = CheckMinute(hour, 15);
+  due = DueAt(hour, At(12, 25, 5, 9, 15));
   EXPECT_EQ(due.records.size(), 3u);
   EXPECT_FALSE(due.soundOnly);
 }

@@ -5,11 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "app/web_page.h"
 #include "framework/dialog.h"
 #include "win/raii.h"
-
-// Opens a web page in the user's browser; above 32 on success, as the shell reports it.
-int OpenWebPage(const std::wstring& url, int showCommand);
 
 // One clickable picture of the about box.
 struct AboutLink {

@@ -17,6 +17,13 @@ int AppMessageBox(HWND owner, const std::wstring& text, UINT type) {
   return MessageBoxW(owner, text.c_str(), name.c_str(), type);
 }
 
+std::wstring LoadResourceString(UINT id) {
+  // A zero buffer size hands back a pointer into the resource itself, with its length.
+  const wchar_t* text = nullptr;
+  int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 ? std::wstring(text, length) : std::wstring();
+}
+
 void CDataExchange::Fail(int id) {
   failed_ = true;
   if (HWND control = Control(id)) {

@@ -14,6 +14,8 @@ constexpr int kIdWizFinish = 12325;
 
 // A message box captioned with the program's name, for the program's own notices.
 int AppMessageBox(HWND owner, const std::wstring& text, UINT type);
+// A string of the program's resources; empty when there is none.
+std::wstring LoadResourceString(UINT id);
 
 // One pass of data exchange between a dialog's controls and its members. When saving, a value
 // that cannot be taken (an integer edit left empty) fails the exchange: the user has been told

@@ -10,6 +10,7 @@
 
 #include "framework/dialog.h"
 #include "settings/settings_rules.h"
+#include "ui/check_list.h"
 #include "ui/sound_player.h"
 
 // The general tab: second hand, Roman numerals and their font.
@@ -52,8 +53,8 @@ class CMyPropertyPage4 : public CPropertyPage {
  private:
   void OnSelectionChange();
   void EnableIntervalButtons(bool enable);
-  static LRESULT CALLBACK CheckListProc(HWND list, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR data);
+
+  CCheckList checks_;
 };
 
 // The sound tab: the four event lists as a tree, and a test player.

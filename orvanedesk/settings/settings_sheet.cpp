@@ -2,19 +2,9 @@
 
 #include "res/resource.h"
 
-namespace {
-
-std::wstring LoadText(UINT id) {
-  const wchar_t* text = nullptr;
-  int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-  return length > 0 ? std::wstring(text, length) : std::wstring();
-}
-
-}  // namespace
-
 CMyPropertySheet::CMyPropertySheet(HWND owner, HIMAGELIST icons,
                                    decltype(CMyPropertyPage4::ShowNow) showNow, Confirm confirm)
-    : CPropertySheet(LoadText(IDS_PROPERTIES), owner), confirm_(std::move(confirm)) {
+    : CPropertySheet(LoadResourceString(IDS_PROPERTIES), owner), confirm_(std::move(confirm)) {
   m_Page4.ShowNow = std::move(showNow);
   m_Page2.IconList = icons;
   m_Page3.IconList = icons;
