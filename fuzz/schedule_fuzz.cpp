@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The minute tracker, started the minute before, walks these candidates in now's minute.
   CAlarmTracker tracker(TimeOfMinute(MinuteNumber(now) - 1));
   tracker.Rebuilt(now);
-  DueMessages due = tracker.Tick(now, {}, hour).due;
+  DueMessages due = tracker.Tick(now, {}, hour);
   FUZZ_CHECK(due.records.size() <= hour.size());
   FUZZ_CHECK(due.soundOnly == (due.records.empty() || r.message == kNone));
 

@@ -67,12 +67,12 @@ void CAlarmTracker::MarkChecked(long long minute) {
 // remembered: a clock set back within that hour (the hour repeated at the end of summer time)
 // fires nothing twice, and one set back further starts afresh instead of waiting for the wall
 // clock to pass a minute it once showed.
-AlarmTickResult CAlarmTracker::Tick(const LocalTime& now,
-                                    const std::vector<CMessageRecord>& messages,
-                                    std::vector<CMessageRecord>& hourMessages) {
-  AlarmTickResult result;
+DueMessages CAlarmTracker::Tick(const LocalTime& now,
+                                const std::vector<CMessageRecord>& messages,
+                                std::vector<CMessageRecord>& hourMessages) {
+  DueMessages due;
   const long long minute = MinuteNumber(now);
-  if (minute == lastTick_) return result;
+  if (minute == lastTick_) return due;
   const long long first =
       minute > lastTick_ ? std::max(lastTick_ + 1, minute - kCatchUpMinutes + 1) : minute;
   lastTick_ = minute;
@@ -103,8 +103,8 @@ AlarmTickResult CAlarmTracker::Tick(const LocalTime& now,
     }
     const int minuteOfHour = static_cast<int>(m - mHour * 60);
     for (const CMessageRecord& r : *candidates) {
-      if (DueInMinute(r, minuteOfHour)) AddDue(result.due, r);
+      if (DueInMinute(r, minuteOfHour)) AddDue(due, r);
     }
   }
-  return result;
+  return due;
 }

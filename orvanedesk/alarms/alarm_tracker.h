@@ -10,10 +10,6 @@
 // The alarm work of the one-second tick, apart from any drawing, so it runs also while the
 // window is minimized: keeping the hour's candidates for the current hour, and the minute check
 // with its catch-up.
-struct AlarmTickResult {
-  DueMessages due;  // for one popup; empty when nothing fell due
-};
-
 class CAlarmTracker {
  public:
   // The start minute counts as checked, so nothing fires in it.
@@ -24,8 +20,9 @@ class CAlarmTracker {
 
   // Runs once per tick. Walks only hourMessages unless the hour changed (or minutes of an
   // earlier hour are caught up); then it rebuilds from messages first.
-  AlarmTickResult Tick(const LocalTime& now, const std::vector<CMessageRecord>& messages,
-                       std::vector<CMessageRecord>& hourMessages);
+  // What fell due, for one popup; empty when nothing did.
+  DueMessages Tick(const LocalTime& now, const std::vector<CMessageRecord>& messages,
+                   std::vector<CMessageRecord>& hourMessages);
 
   // How far back a tick catches up missed minutes, its own minute included.
   static constexpr long long kCatchUpMinutes = 60;

@@ -36,12 +36,12 @@ struct Clock {
     tracker.Rebuilt(start);
   }
   // One tick; `rebuilt` tells whether it rebuilt the hour's candidates from the list.
-  AlarmTickResult Tick(LocalTime now) {
+  DueMessages Tick(LocalTime now) {
     hour.push_back(kMarker);
-    AlarmTickResult result = tracker.Tick(now, messages, hour);
+    DueMessages due = tracker.Tick(now, messages, hour);
     rebuilt = hour.empty() || !(hour.back() == kMarker);
     if (!rebuilt) hour.pop_back();
-    return result;
+    return due;
   }
   std::vector<CMessageRecord> messages, hour;
   CAlarmTracker tracker;
@@ -68,13 +68,13 @@ TEST(AlarmTracker, StartMinuteNeverFiresAndEachMinuteFiresOnce) {
   Clock c(At(9, 7, 30, 40), {Item("start", kAtTime, "7:30"), Item("a", kAtTime, "7:31"),
                              Item("b", kHourly, "31"), Item("c", kAtTime, "7:32")});
   // Within the minute the tick does nothing: no check, no rebuild.
-  EXPECT_TRUE(c.Tick(At(9, 7, 30, 41)).due.records.empty());
+  EXPECT_TRUE(c.Tick(At(9, 7, 30, 41)).records.empty());
   EXPECT_FALSE(c.rebuilt);
   auto r = c.Tick(At(9, 7, 31, 0));
   EXPECT_FALSE(c.rebuilt);
-  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"a", "b"}));
-  EXPECT_FALSE(r.due.soundOnly);
-  EXPECT_TRUE(c.Tick(At(9, 7, 31, 1)).due.records.empty());
+  EXPECT_EQ(Titles(r), (std::vector<std::string>{"a", "b"}));
+  EXPECT_FALSE(r.soundOnly);
+  EXPECT_TRUE(c.Tick(At(9, 7, 31, 1)).records.empty());
 }
 
 TEST(AlarmTracker, HourChangeRebuildsBeforeTheCheck) {
@@ -82,11 +82,11 @@ TEST(AlarmTracker, HourChangeRebuildsBeforeTheCheck) {
                          Item("hourly", kHourly, "0")});
   auto r = c.Tick(At(9, 8, 0));
   EXPECT_TRUE(c.rebuilt);
-  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"hourly"}));
+  EXPECT_EQ(Titles(r), (std::vector<std::string>{"hourly"}));
   // Ticks missed from 8:01 to 8:29: no rebuild needed, no 7:30 item at 8:30.
   r = c.Tick(At(9, 8, 30));
   EXPECT_FALSE(c.rebuilt);
-  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"eight"}));
+  EXPECT_EQ(Titles(r), (std::vector<std::string>{"eight"}));
 }
 
 TEST(AlarmTracker, MissedMinutesAreCaughtUpOnceOldestFirst) {
@@ -96,15 +96,15 @@ TEST(AlarmTracker, MissedMinutesAreCaughtUpOnceOldestFirst) {
   // Asleep from 7:50 to 8:20: 7:51 to 8:20 are checked, in time order, each item once.
   auto r = c.Tick(At(9, 8, 20));
   EXPECT_TRUE(c.rebuilt);
-  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"7:55", "hourly-5", "8:10", "now"}));
-  EXPECT_TRUE(c.Tick(At(9, 8, 20, 1)).due.records.empty());
-  EXPECT_EQ(Titles(c.Tick(At(9, 8, 21)).due), (std::vector<std::string>{"next"}));
+  EXPECT_EQ(Titles(r), (std::vector<std::string>{"7:55", "hourly-5", "8:10", "now"}));
+  EXPECT_TRUE(c.Tick(At(9, 8, 20, 1)).records.empty());
+  EXPECT_EQ(Titles(c.Tick(At(9, 8, 21))), (std::vector<std::string>{"next"}));
 }
 
 TEST(AlarmTracker, CatchUpHourIncludesTheWakingMinute) {
   // Woken at 8:00, the hour caught up is 7:01 to 8:00: 7:00 lies just outside it.
   Clock c(At(9, 6, 50), {Item("7:00", kAtTime, "7:0"), Item("7:01", kAtTime, "7:1")});
-  EXPECT_EQ(Titles(c.Tick(At(9, 8, 0)).due), (std::vector<std::string>{"7:01"}));
+  EXPECT_EQ(Titles(c.Tick(At(9, 8, 0))), (std::vector<std::string>{"7:01"}));
 }
 
 TEST(AlarmTracker, CatchUpReachesBackAnHourAtMost) {
@@ -112,35 +112,35 @@ TEST(AlarmTracker, CatchUpReachesBackAnHourAtMost) {
                         Item("hourly-45", kHourly, "45")});
   // Three hours asleep: only 7:01 to 8:00 count; the hourly item fires once, at 7:45.
   auto r = c.Tick(At(9, 8, 0));
-  EXPECT_EQ(Titles(r.due), (std::vector<std::string>{"7:40", "hourly-45"}));
+  EXPECT_EQ(Titles(r), (std::vector<std::string>{"7:40", "hourly-45"}));
   // Over midnight: yesterday's weekday item counts for yesterday's date.
   Clock night(At(9, 23, 50), {Item("wed", kAtTime, "23:55", kWeekly, "3"),
                               Item("thu", kAtTime, "0:5", kWeekly, "4"),
                               Item("wed-late", kAtTime, "0:5", kWeekly, "3")});
-  EXPECT_EQ(Titles(night.Tick(At(10, 0, 10)).due), (std::vector<std::string>{"wed", "thu"}));
+  EXPECT_EQ(Titles(night.Tick(At(10, 0, 10))), (std::vector<std::string>{"wed", "thu"}));
 }
 
 TEST(AlarmTracker, ClockSetBackFiresNothingTwice) {
   Clock c(At(9, 2, 50), {Item("2:55", kAtTime, "2:55"), Item("3:05", kAtTime, "3:5")});
-  EXPECT_EQ(Titles(c.Tick(At(9, 2, 55)).due), (std::vector<std::string>{"2:55"}));
-  EXPECT_EQ(Titles(c.Tick(At(9, 3, 5)).due), (std::vector<std::string>{"3:05"}));
+  EXPECT_EQ(Titles(c.Tick(At(9, 2, 55))), (std::vector<std::string>{"2:55"}));
+  EXPECT_EQ(Titles(c.Tick(At(9, 3, 5))), (std::vector<std::string>{"3:05"}));
   // Back an hour (end of summer time): 2:55 and 3:05 come again but do not fire again.
   // A new minute, of another hour: the candidates are rebuilt.
   c.Tick(At(9, 2, 6));
   EXPECT_TRUE(c.rebuilt);
-  for (int m = 7; m < 60; ++m) EXPECT_TRUE(c.Tick(At(9, 2, m)).due.records.empty()) << m;
-  for (int m = 0; m <= 5; ++m) EXPECT_TRUE(c.Tick(At(9, 3, m)).due.records.empty()) << m;
+  for (int m = 7; m < 60; ++m) EXPECT_TRUE(c.Tick(At(9, 2, m)).records.empty()) << m;
+  for (int m = 0; m <= 5; ++m) EXPECT_TRUE(c.Tick(At(9, 3, m)).records.empty()) << m;
   // Past the furthest minute checked, items fire again as usual.
   EXPECT_EQ(c.hour.size(), 1u);
   c.messages.push_back(Item("3:06", kAtTime, "3:6"));
   c.hour = BuildHourMessages(c.messages, At(9, 3, 5));
-  EXPECT_EQ(Titles(c.Tick(At(9, 3, 6)).due), (std::vector<std::string>{"3:06"}));
+  EXPECT_EQ(Titles(c.Tick(At(9, 3, 6))), (std::vector<std::string>{"3:06"}));
 
   // Set a day ahead and corrected: the day's items fire as the clock reaches them again.
   Clock ahead(At(9, 7, 0), {Item("7:05", kAtTime, "7:5")});
-  EXPECT_TRUE(ahead.Tick(At(10, 7, 2)).due.records.empty());
-  EXPECT_TRUE(ahead.Tick(At(9, 7, 3)).due.records.empty());
-  EXPECT_EQ(Titles(ahead.Tick(At(9, 7, 5)).due), (std::vector<std::string>{"7:05"}));
+  EXPECT_TRUE(ahead.Tick(At(10, 7, 2)).records.empty());
+  EXPECT_TRUE(ahead.Tick(At(9, 7, 3)).records.empty());
+  EXPECT_EQ(Titles(ahead.Tick(At(9, 7, 5))), (std::vector<std::string>{"7:05"}));
 }
 
 // The minute check said plainly: the minutes checked as a set, forgotten when the clock is set
@@ -237,7 +237,7 @@ TEST(AlarmTracker, MatchesTheReferenceOverRandomClockHistories) {
       }
       history << ", " << minute;
       const std::vector<std::string> expected = reference.Tick(minute, items);
-      ASSERT_EQ(Titles(clock->Tick(at(minute)).due), expected)
+      ASSERT_EQ(Titles(clock->Tick(at(minute))), expected)
           << "history " << h << " (minutes): " << history.str();
       firings += static_cast<long long>(expected.size());
     }

@@ -12,5 +12,5 @@ void CAlarms::RebuildHourMessages(const LocalTime& now) {
 }
 
 DueMessages CAlarms::Tick(const LocalTime& now) {
-  return tracker_.Tick(now, Messages, HourMessages).due;
+  return tracker_.Tick(now, Messages, HourMessages);
 }

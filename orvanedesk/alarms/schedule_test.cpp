@@ -20,7 +20,7 @@ LocalTime At(int month, int day, int weekday, int hour, int minute) {
 DueMessages DueAt(std::vector<CMessageRecord> hour, const LocalTime& now) {
   CAlarmTracker tracker(TimeOfMinute(MinuteNumber(now) - 1));
   tracker.Rebuilt(now);
-  return tracker.Tick(now, {}, hour).due;
+  return tracker.Tick(now, {}, hour);
 }
 
 // Code page 932 words used in descriptions.

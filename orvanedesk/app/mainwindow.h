@@ -89,7 +89,7 @@ class CMainwindow : public CFrameWindow {
   void PullInsideScreen();
   void PlayRandomSound(const std::vector<std::string>& sounds);
   void LoadFiles();
-  void SaveFiles();
+  std::string FileBytes(const std::wstring& name) const;
   void TakeSettings(const SheetValues& values);
   void RebuildHourMessages();
 

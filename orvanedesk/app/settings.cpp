@@ -11,6 +11,9 @@
 
 namespace {
 
+// The files beside the program that the clock writes; Illust.ini is only read.
+const std::vector<const wchar_t*> kWrittenFiles = {L"Sound.ini", L"Message.ini", L"Show.ini"};
+
 CProfile& Profile() { return CApplication::Current()->Profile(); }
 
 // A placement value; a stored -1 (a window one pixel past the left edge) is a value too.
@@ -95,13 +98,15 @@ void CMainwindow::LoadFiles() {
   illusts_.Read(catalogue, flags);
   // Flags written without their names would lose every flag.
   if (files_.Unread(L"Illust.ini") && !files_.Unread(L"Show.ini")) files_.MarkUnread(L"Show.ini");
-  files_.FinishLoading({L"Sound.ini", L"Message.ini", L"Show.ini"},
-                       [this](const std::wstring& name) -> std::string {
-                         if (name == L"Sound.ini") return sounds_.Bytes();
-                         if (name == L"Show.ini") return illusts_.FlagBytes();
-                         if (name == L"Message.ini") return alarms_.Bytes();
-                         return {};  // Illust.ini is never written
-                       });
+  files_.FinishLoading(kWrittenFiles, [this](const std::wstring& name) { return FileBytes(name); });
+}
+
+// What a save writes into one of the files beside the program now.
+std::string CMainwindow::FileBytes(const std::wstring& name) const {
+  if (name == L"Sound.ini") return sounds_.Bytes();
+  if (name == L"Show.ini") return illusts_.FlagBytes();
+  if (name == L"Message.ini") return alarms_.Bytes();
+  return {};  // Illust.ini is never written
 }
 
 void CMainwindow::SaveSettings(bool tellUser) {
@@ -109,7 +114,7 @@ void CMainwindow::SaveSettings(bool tellUser) {
   bool ok = WriteClockSettings(profile, settings_);  // the registry took every value
 
   files_.ForgetSaveFailures();
-  SaveFiles();
+  for (const wchar_t* name : kWrittenFiles) files_.Save(name, FileBytes(name));
 
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
@@ -122,13 +127,6 @@ void CMainwindow::SaveSettings(bool tellUser) {
     ok &= profile.WriteInt(kSettingsSection, kPlacementValues[i], values[i]);
 
   if (tellUser) files_.ReportSaveFailures(hwnd(), ok);
-  files_.ForgetSaveFailures();
-}
-
-void CMainwindow::SaveFiles() {
-  files_.Save(L"Sound.ini", sounds_.Bytes());
-  files_.Save(L"Message.ini", alarms_.Bytes());
-  files_.Save(L"Show.ini", illusts_.FlagBytes());
 }
 
 void CMainwindow::ReportUnreadFiles() { files_.ReportUnread(hwnd()); }

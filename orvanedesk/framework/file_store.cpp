@@ -110,7 +110,7 @@ void CFileStore::ReportUnread(HWND owner) const {
   AppMessageBox(owner, text, MB_OK | MB_ICONWARNING);
 }
 
-void CFileStore::ReportSaveFailures(HWND owner, bool registrySaved) {
+void CFileStore::ReportSaveFailures(HWND owner, bool registrySaved) const {
   if (saveFailures_.empty()) return;
   std::wstring text = L"次のファイルを保存できませんでした。\n";
   for (const SaveFailure& failure : saveFailures_) {
@@ -124,6 +124,5 @@ void CFileStore::ReportSaveFailures(HWND owner, bool registrySaved) {
       L"\n\nファイルやフォルダーが書き込み禁止になっていないか確かめてください。"
       L"前に保存した内容はそのまま残っています。";
   if (registrySaved) text += L"時計の設定（ウィンドウの位置など）は保存されました。";
-  saveFailures_.clear();
   AppMessageBox(owner, text, MB_OK | MB_ICONWARNING);
 }

@@ -32,10 +32,11 @@ class CFileStore {
   bool Save(const wchar_t* name, const std::string& bytes);
   // A message box naming the files that are there but could not be read or recognised at start.
   void ReportUnread(HWND owner) const;
-  // A message box naming the files the saves since the last report could not write; the
-  // registry's part of the save is mentioned when it succeeded. Forgets them.
-  void ReportSaveFailures(HWND owner, bool registrySaved);
+  // Starts a round of saves whose failures one report names.
   void ForgetSaveFailures() { saveFailures_.clear(); }
+  // A message box naming the files the saves of this round could not write; the registry's part
+  // of the save is mentioned when it succeeded.
+  void ReportSaveFailures(HWND owner, bool registrySaved) const;
 
  private:
   // Files not read at start: there but unreadable or of another kind, or missing and not to be
