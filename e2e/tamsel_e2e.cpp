@@ -189,6 +189,40 @@ TEST_F(CharacterClock, FirstEditionAtItsPlaceAboveTheScreenKeepsOthersOut) {
   EXPECT_EQ(ClockWindows(), 0);
 }
 
+// Started at the same moment (a sign-in, ./run all), each start looks for the window before any
+// has made it; still only one clock runs, and the others end. The race is won only now and
+// then, so the starts are repeated.
+TEST_F(CharacterClock, EditionsStartedTogetherLeaveOneClock) {
+  for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE(round);
+    std::vector<std::unique_ptr<Program>> starts;
+    for (int i = 0; i < kEditionCount; ++i)
+      starts.push_back(std::make_unique<Program>(Exe(EditionAt(i))));
+    std::vector<Program*> running;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          running.clear();
+          for (auto& start : starts) {
+            if (!start->WaitForExit(0)) running.push_back(start.get());
+          }
+          return running.size() <= 1 && ClockWindows() >= 1;
+        },
+        15000))
+        << running.size() << " still running, " << ClockWindows() << " clock windows";
+    ASSERT_EQ(running.size(), 1u);
+    EXPECT_EQ(ClockWindows(), 1);
+    for (auto& start : starts) {
+      if (start.get() == running[0]) continue;
+      DWORD code = 1;
+      GetExitCodeProcess(start->process(), &code);
+      EXPECT_EQ(code, 0u);
+    }
+    HWND hwnd = running[0]->WaitForWindow(kClass);
+    ASSERT_NE(hwnd, nullptr);
+    Close(*running[0], hwnd);
+  }
+}
+
 TEST_F(CharacterClock, SecondAndThirdEditions) {
   for (int i : {1, 2}) {
     const Edition& e = EditionAt(i);

@@ -379,7 +379,15 @@ HWND StartCharacterClock(HINSTANCE instance, int show, const Edition& edition) {
 }
 
 int RunCharacterClock(HINSTANCE instance, int show, const Edition& edition) {
-  if (!StartCharacterClock(instance, show, edition)) return 0;
+  // Starts at the same moment (a sign-in, a script) would each look for the window before any
+  // has made it: one start at a time goes from that look to a shown window. A start that waits
+  // longer than this goes on alone, as without the lock.
+  constexpr DWORD kStartWaitMs = 10000;
+  Handle starting(CreateMutexW(nullptr, FALSE, L"Local\\TamselCharacterClockStart"));
+  const DWORD wait = starting ? WaitForSingleObject(starting.get(), kStartWaitMs) : WAIT_FAILED;
+  HWND hwnd = StartCharacterClock(instance, show, edition);
+  if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ReleaseMutex(starting.get());
+  if (!hwnd) return 0;
   MSG msg{};
   for (;;) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
