@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "late_function.h"
+
 std::vector<ScreenRect> MonitorRects() {
   std::vector<ScreenRect> monitors;
   EnumDisplayMonitors(
@@ -37,15 +39,9 @@ std::wstring GetModuleFolder() {
 }
 
 bool ShowOpenFileDialog(tagOFNW* ofn) {
-  // Loaded at first use rather than linked: the dialog's library brings the printing and COM
-  // libraries with it, a good share of every start-up, for a dialog most runs never open.
-  using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
-  static const Open open = [] {
-    HMODULE library = LoadLibraryW(L"comdlg32.dll");
-    return library ? reinterpret_cast<Open>(
-                         reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
-                   : nullptr;
-  }();
+  // The dialog's library brings the printing and COM libraries with it.
+  static const auto open =
+      LateFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
   return open && open(ofn);
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/browser_command.h"
 #include "cp932.h"
+#include "win/late_function.h"
 #include "win/raii.h"
 
 namespace {
@@ -43,8 +44,7 @@ bool ReadClassesDefault(const std::wstring& subkey, std::wstring& value) {
 
 // COM on this thread for one call: the shell may hand a verb to a handler that is a COM
 // object, and some need a single-threaded apartment. A thread already in another apartment
-// keeps it. The library is loaded at first use, not linked: most runs never open a page, and
-// linked it would load at every start.
+// keeps it. The library is loaded at first use, not linked: most runs never open a page.
 class ComApartment {
  public:
   ComApartment() {
@@ -60,20 +60,13 @@ class ComApartment {
 
  private:
   struct Library {
-    HRESULT(WINAPI* initialize)(void*, DWORD) = nullptr;
-    void(WINAPI* uninitialize)() = nullptr;
+    decltype(&CoInitializeEx) initialize =
+        LateFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    decltype(&CoUninitialize) uninitialize =
+        LateFunction<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
   };
   static const Library& Com() {
-    static const Library library = [] {
-      Library found;
-      if (HMODULE ole = LoadLibraryW(L"ole32.dll")) {
-        found.initialize = reinterpret_cast<decltype(found.initialize)>(
-            reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
-        found.uninitialize = reinterpret_cast<decltype(found.uninitialize)>(
-            reinterpret_cast<void*>(GetProcAddress(ole, "CoUninitialize")));
-      }
-      return found;
-    }();
+    static const Library library;
     return library;
   }
   bool joined_ = false;
@@ -99,9 +92,12 @@ int StartCommandLine(std::wstring line, int showCommand) {
 }  // namespace
 
 int OpenWebPage(const std::wstring& url, int showCommand) {
+  // The shell's library, like COM's, is loaded at the first page.
+  static const auto execute = LateFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
   ComApartment com;
-  int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, showCommand)));
+  int shell = execute ? static_cast<int>(reinterpret_cast<INT_PTR>(execute(
+                            nullptr, L"open", url.c_str(), nullptr, nullptr, showCommand)))
+                      : SE_ERR_NOASSOC;
   if (shell > 32) return shell;
 
   // No handler for the address itself: ask the browser registered for web pages.
