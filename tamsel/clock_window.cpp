@@ -9,7 +9,6 @@
 #include "clock_shell.h"
 #include "cp932.h"
 #include "res/resource.h"
-#include "win/late_function.h"
 #include "win/probe.h"
 #include "win/raii.h"
 #include "win/system.h"
@@ -18,16 +17,10 @@ ClockState g_clock;
 
 namespace {
 
-// The sound library is loaded at the first sound: it brings the codec and COM libraries with it,
-// and the first paint needs none of them.
-void PlaySoundFile(const wchar_t* file, UINT flags) {
-  static const auto play = LateFunction<decltype(&sndPlaySoundW)>(L"winmm.dll", "sndPlaySoundW");
-  if (play) play(file, flags);
-}
 void PlayFile(const std::string& file) {
-  PlaySoundFile(Cp932ToWide(file).c_str(), SND_ASYNC | SND_NODEFAULT);
+  sndPlaySoundW(Cp932ToWide(file).c_str(), SND_ASYNC | SND_NODEFAULT);
 }
-void StopPlaying() { PlaySoundFile(nullptr, SND_ASYNC); }
+void StopPlaying() { sndPlaySoundW(nullptr, SND_ASYNC); }
 
 }  // namespace
 

@@ -119,7 +119,7 @@ void AlarmBrowse(HWND dlg) {
   ofn.nMaxFileTitle = 255;
   ofn.lpstrTitle = L"WAVEファイル指定";
   ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (ShowOpenFileDialog(&ofn)) {
+  if (GetOpenFileNameW(&ofn)) {
     if (std::optional<std::string> chosen = StorablePath(dlg, file))
       g_clock.settings.alarmFile = *chosen;
   }

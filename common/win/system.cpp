@@ -1,9 +1,6 @@
 #include "system.h"
 
 #include <windows.h>
-#include <commdlg.h>
-
-#include "late_function.h"
 
 std::vector<ScreenRect> MonitorRects() {
   std::vector<ScreenRect> monitors;
@@ -36,13 +33,6 @@ std::wstring GetModuleFolder() {
   std::wstring path = GetModulePath();
   size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-bool ShowOpenFileDialog(tagOFNW* ofn) {
-  // The dialog's library brings the printing and COM libraries with it.
-  static const auto open =
-      LateFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-  return open && open(ofn);
 }
 
 LocalTime GetLocalNow() {

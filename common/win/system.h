@@ -13,10 +13,6 @@ std::wstring GetModulePath();
 
 LocalTime GetLocalNow();
 
-struct tagOFNW;
-// The open-file dialog (GetOpenFileNameW); false when cancelled or not available.
-bool ShowOpenFileDialog(tagOFNW* ofn);
-
 // The areas of the monitors, in screen pixels.
 std::vector<ScreenRect> MonitorRects();
 

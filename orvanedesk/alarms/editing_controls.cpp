@@ -20,7 +20,7 @@ std::wstring BrowseWaveFile(HWND owner) {
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrTitle = L"参照";
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!ShowOpenFileDialog(&ofn)) return {};
+  if (!GetOpenFileNameW(&ofn)) return {};
   return path;
 }
 

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
+// Posted at creation, so handled once the window has first painted.
+constexpr UINT kFinishStartMessage = WM_APP + 1;
 constexpr wchar_t kClassName[] = L"OrvaneDeskClock";
 
 }  // namespace
@@ -42,6 +44,12 @@ LRESULT CMainwindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return OnCreate() ? 0 : -1;
     case WM_TIMER:
       if (wParam == kTickTimer) OnTick();
+      return 0;
+    case kFinishStartMessage:
+      // The tooltip is the one common control the clock has: made after the first paint, it
+      // keeps the common controls' library out of the start.
+      tooltip_ = CreateTooltip(hwnd(), TTS_ALWAYSTIP);
+      if (tooltip_) AddTooltipTool(tooltip_, hwnd(), hwnd(), L"Orvane");
       return 0;
     case WM_PAINT:
       OnPaint();
@@ -121,16 +129,7 @@ bool CMainwindow::OnCreate() {
   AppendMenuW(menu, MF_STRING, kCmdStayOnTop, L"常に手前に表示(&O)");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kCmdAbout, L"バージョン情報(&A)...");
-
-  tooltip_ = CreateTooltip(hwnd(), TTS_ALWAYSTIP);
-  if (tooltip_) AddTooltipTool(tooltip_, hwnd(), hwnd(), L"Orvane");
-
-  iconList_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 10, 10));
-  for (int id : {IDI_EVENT, IDI_SOUND, IDI_MESSAGE, IDI_MESSAGE_SOUND}) {
-    Icon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                            IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    ImageList_AddIcon(iconList_.get(), icon.get());
-  }
+  PostMessageW(hwnd(), kFinishStartMessage, 0, 0);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "app/mainwindow.h"
 #include "app/placement.h"
 #include "framework/app.h"
+#include "res/resource.h"
 #include "ui/sound_lists.h"
 #include "win/system.h"
 
@@ -175,6 +176,15 @@ void CMainwindow::ShowProperties() {
     illusts_.IllustName = name;
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   };
+  // Made with the first sheet and kept for the next: each sheet's list and tree only borrow it.
+  if (!iconList_) {
+    iconList_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 10, 10));
+    for (int id : {IDI_EVENT, IDI_SOUND, IDI_MESSAGE, IDI_MESSAGE_SOUND}) {
+      Icon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                              IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+      ImageList_AddIcon(iconList_.get(), icon.get());
+    }
+  }
   CMyPropertySheet sheet(hwnd(), IconList(), showNow,
                          [this](const SheetValues& confirmed) { TakeSettings(confirmed); });
   sheet.CopyIn(values);

@@ -9,7 +9,6 @@
 
 #include "app/browser_command.h"
 #include "cp932.h"
-#include "win/late_function.h"
 #include "win/raii.h"
 
 namespace {
@@ -44,31 +43,19 @@ bool ReadClassesDefault(const std::wstring& subkey, std::wstring& value) {
 
 // COM on this thread for one call: the shell may hand a verb to a handler that is a COM
 // object, and some need a single-threaded apartment. A thread already in another apartment
-// keeps it. The library is loaded at first use, not linked: most runs never open a page.
+// keeps it.
 class ComApartment {
  public:
   ComApartment() {
-    const Library& com = Com();
-    joined_ = com.initialize && com.uninitialize &&
-              SUCCEEDED(com.initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    joined_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   }
   ~ComApartment() {
-    if (joined_) Com().uninitialize();
+    if (joined_) CoUninitialize();
   }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
 
  private:
-  struct Library {
-    decltype(&CoInitializeEx) initialize =
-        LateFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
-    decltype(&CoUninitialize) uninitialize =
-        LateFunction<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
-  };
-  static const Library& Com() {
-    static const Library library;
-    return library;
-  }
   bool joined_ = false;
 };
 
@@ -92,12 +79,9 @@ int StartCommandLine(std::wstring line, int showCommand) {
 }  // namespace
 
 int OpenWebPage(const std::wstring& url, int showCommand) {
-  // The shell's library, like COM's, is loaded at the first page.
-  static const auto execute = LateFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
   ComApartment com;
-  int shell = execute ? static_cast<int>(reinterpret_cast<INT_PTR>(execute(
-                            nullptr, L"open", url.c_str(), nullptr, nullptr, showCommand)))
-                      : SE_ERR_NOASSOC;
+  int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, showCommand)));
   if (shell > 32) return shell;
 
   // No handler for the address itself: ask the browser registered for web pages.

@@ -1,7 +1,5 @@
 #include "framework/app.h"
 
-#include <commctrl.h>
-
 #include <cwchar>
 
 #include "framework/dialog.h"
@@ -36,8 +34,6 @@ bool IsDialogWindow(HWND hwnd) {
 int CApplication::Run(HINSTANCE instance, int showCommand) {
   instance_ = instance;
   showCommand_ = showCommand;
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
   bool started = false;
   try {
     started = InitInstance();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cp932.h"
+#include "framework/window.h"
 #include "win/system.h"
 
 int AppMessageBox(HWND owner, const std::wstring& text, UINT type) {
@@ -322,6 +323,7 @@ INT_PTR CPropertySheet::DoModal() {
   t_opening = this;
   // The sheet's window is subclassed as it is made, so that its initialization can be followed.
   t_catcher = SetWindowsHookExW(WH_CBT, CatchSheet, nullptr, GetCurrentThreadId());
+  RegisterCommonControls();
   INT_PTR result = PropertySheetW(&header);
   if (t_catcher) UnhookWindowsHookEx(t_catcher);
   t_catcher = nullptr;

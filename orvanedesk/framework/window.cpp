@@ -86,7 +86,16 @@ void CFrameWindow::PostNcDestroy() {
   if (app && app->MainWindow() == this) PostQuitMessage(0);
 }
 
+void RegisterCommonControls() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)registered;
+}
+
 HWND CreateTooltip(HWND owner, DWORD style) {
+  RegisterCommonControls();
   HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);

@@ -40,6 +40,9 @@ class CFrameWindow : public CWindow {
   void PostNcDestroy() override;
 };
 
+// Registers the common controls' window classes; called before the first is made, since loading
+// their library at start-up would cost a good share of it.
+void RegisterCommonControls();
 // An active tooltip control owned by `owner`, which destroys it; nullptr when it cannot be made.
 HWND CreateTooltip(HWND owner, DWORD style);
 // Adds the window `tool` (a child of `owner`, or `owner` itself) with its tip text; `flags` adds

@@ -110,7 +110,7 @@ void CMyPropertyPage2::OnAdd() {
   open.nMaxFile = MAX_PATH * 4;
   open.lpstrTitle = L"追加";
   open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!ShowOpenFileDialog(&open)) return;
+  if (!GetOpenFileNameW(&open)) return;
   std::optional<std::string> path = WideToCp932(file);
   if (!path) {
     // Sound.ini holds code page 932 text; this name would come back as another file.

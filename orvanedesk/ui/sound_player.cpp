@@ -1,19 +1,7 @@
 #include "ui/sound_player.h"
 
 #include "cp932.h"
-#include "win/late_function.h"
 #include "win/probe.h"
-
-namespace {
-
-// The sound library is loaded at the first sound: it brings the codec and COM libraries with it,
-// and the first paint needs none of them.
-MCIERROR SendCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
-  static const auto send = LateFunction<decltype(&mciSendCommandW)>(L"winmm.dll", "mciSendCommandW");
-  return send ? send(device, message, flags, parameters) : MCIERR_DEVICE_NOT_INSTALLED;
-}
-
-}  // namespace
 
 MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
   Close();
@@ -21,7 +9,7 @@ MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
   MCI_OPEN_PARMSW open{};
   open.lpstrElementName = element.c_str();
   MCIERROR error =
-      SendCommand(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open));
+      mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open));
   if (error) {
     // Some MCI drivers open the file through the system code page, which may lack the path's
     // characters; its short name, where the volume keeps one, reaches them on any code page.
@@ -30,7 +18,7 @@ MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
     if (length == 0 || length >= MAX_PATH || element == shortName) return error;
     open = MCI_OPEN_PARMSW{};
     open.lpstrElementName = shortName;
-    if (SendCommand(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
+    if (mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
                         reinterpret_cast<DWORD_PTR>(&open)) != 0) {
       return error;
     }
@@ -38,7 +26,7 @@ MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
   device_ = open.wDeviceID;
   MCI_PLAY_PARMS play{};
   play.dwCallback = reinterpret_cast<DWORD_PTR>(notify);
-  error = SendCommand(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+  error = mciSendCommandW(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
   if (error)
     Close();
   else
@@ -48,7 +36,7 @@ MCIERROR CSoundPlayer::Play(HWND notify, const std::string& path) {
 
 void CSoundPlayer::Close() {
   if (device_) {
-    SendCommand(device_, MCI_CLOSE, MCI_WAIT, 0);
+    mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, 0);
     device_ = 0;
   }
 }
