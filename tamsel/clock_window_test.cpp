@@ -192,7 +192,8 @@ TEST_F(ClockWindowTest, WindowAtItsStoredPlaceWithTheTablesTitleSizeAndShape) {
   EXPECT_EQ(StartCharacterClock(GetModuleHandleW(nullptr), SW_SHOW, EditionAt(2)), nullptr);
 }
 
-// How long each way takes is ./bench's to report (tamsel_paint_timing), not a test's to assert.
+// How long each way takes is ./bench's to report (the tamsel_paint_timing programs), not a
+// test's to assert.
 TEST(Region, OneReadGivesTheSameShapeAsPixelByPixel) {
   Gdi<HBITMAP> picture(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BACKGROUND)));
   ASSERT_TRUE(picture);

@@ -156,10 +156,16 @@ TICKS_PER_SECOND = {"orvanedesk": 1, "tickmoth": 1, "tamsela": 25, "tamselb": 25
 
 
 def calls_section(folder):
-    rows = {}
+    rows = {}  # program -> its counts and its group's bare window's
+    groups = {}
     for line in read_lines(os.path.join(folder, "calls.txt")):
-        name, requests, x_writes, secs = line.split()
-        rows[name] = (int(requests) / float(secs), int(x_writes) / float(secs))
+        group, name, requests, x_writes, secs = line.split()
+        groups.setdefault(group, {})[name] = (int(requests) / float(secs),
+                                              int(x_writes) / float(secs))
+    for members in groups.values():
+        for program, bare, _ in PAIRS:
+            if program in members and bare in members:
+                rows[program] = (members[program], members[bare])
     out = ["## Requests to the Wine server and the X server", ""]
     if not rows:
         return out + ["Not counted (strace is missing).", ""]
@@ -172,10 +178,10 @@ def calls_section(folder):
     out.append("| Program | server requests/s | X writes/s | bare: server requests/s | "
                "bare: X writes/s | extra server requests per tick |")
     out.append("|---|---:|---:|---:|---:|---:|")
-    for program, bare, _ in PAIRS:
-        if program not in rows or bare not in rows:
+    for program, _, _ in PAIRS:
+        if program not in rows:
             continue
-        (w, x), (bw, bx) = rows[program], rows[bare]
+        (w, x), (bw, bx) = rows[program]
         extra = (w - bw) / TICKS_PER_SECOND[program]
         out.append(f"| {program} | {w:.1f} | {x:.1f} | {bw:.1f} | {bx:.1f} | {extra:.2f} |")
     out.append("")
@@ -222,15 +228,19 @@ def startup_section(folder):
     return out
 
 
+EDITIONS = ["a", "b", "c"]
+
+
 def tamsel_section(folder):
-    values = {}
-    for line in read_lines(os.path.join(folder, "tamsel_timing.tsv")):
-        name, _, ms = line.replace("\r", "").partition("\t")
-        try:
-            values[name] = float(ms)
-        except ValueError:
-            pass
-    out = ["## The character clock's drawing (first edition, in-process under Wine)", ""]
+    values = {}  # edition -> name -> value
+    for letter in EDITIONS:
+        for line in read_lines(os.path.join(folder, f"tamsel_timing_{letter}.tsv")):
+            name, _, ms = line.replace("\r", "").partition("\t")
+            try:
+                values.setdefault(letter, {})[name] = float(ms)
+            except ValueError:
+                pass
+    out = ["## The character clock's drawing (each edition, in-process under Wine)", ""]
     if not values:
         return out + ["No results.", ""]
     labels = [
@@ -240,24 +250,34 @@ def tamsel_section(folder):
                                 "does"),
         ("paint_whole_window", "a whole-window paint (a new minute)"),
         ("paint_face_area", "a face-area paint (an animation frame)"),
+        ("paint_creature_area", "a creature-area paint (the second edition's creatures)"),
         ("tick_and_paint_mean", "a 40 ms tick with the paint it asks for, mean over one "
                                 "animation cycle"),
     ]
+    letters = [e for e in EDITIONS if e in values]
     out.append("CPU time of the thread (not wall time), per call, averaged over at least half a "
                "second of CPU. What Wine then does to bring a paint to the screen happens later in "
                "the message loop and is not in these figures.")
     out.append("")
-    out.append("| Work | CPU ms per call |")
-    out.append("|---|---:|")
+    out.append("| Work, CPU ms per call | " + " | ".join(f"tamsel{e}" for e in letters) + " |")
+    out.append("|---|" + "---:|" * len(letters))
     for key, label in labels:
-        if key in values:
-            out.append(f"| {label} | {values[key]:.3f} |")
+        cells = [f"{values[e][key]:.3f}" if key in values[e] else "–" for e in letters]
+        if any(c != "–" for c in cells):
+            out.append(f"| {label} | " + " | ".join(cells) + " |")
+    counts = [values[e].get("animation_paints_per_minute") for e in letters]
+    if all(c is not None for c in counts):
+        out.append("| paints a minute asked for by the animation (a count, not ms) | " +
+                   " | ".join(f"{c:.0f}" for c in counts) + " |")
     out.append("")
-    if "tick_and_paint_mean" in values:
-        out.append(f"At 1,500 ticks a minute the clock's own drawing and deciding comes to about "
-                   f"{values['tick_and_paint_mean'] * 1500:.0f} ms of CPU a minute; the rest of "
-                   f"its CPU time in the table above is Wine delivering the timer messages, which "
-                   f"the bare 40 ms window pays too.")
+    own = {e: values[e]["tick_and_paint_mean"] * 1500 for e in letters
+           if "tick_and_paint_mean" in values[e]}
+    if own:
+        out.append("At 1,500 ticks a minute the clock's own drawing and deciding comes to about " +
+                   ", ".join(f"{own[e]:.0f} ms (tamsel{e})" for e in own) +
+                   " of CPU a minute; the rest of its CPU time in the table above is Wine "
+                   "delivering the timer messages, which the bare 40 ms window pays too, and "
+                   "bringing each paint to the screen, which it does not.")
         out.append("")
     return out
 
