@@ -251,10 +251,14 @@ TEST_F(PictureClockAtNoon, FirstStartIsRoundAtTheOriginAndShowsNoon) {
 
   // A few seconds later the second has gone on and the minute sprite shows whole.
   ASSERT_TRUE(WaitUntil([] { return SecondsOfDay(Now()) >= 12 * 3600 + 5; }, 10000));
-  Sleep(1100);
-  Screenshot later = Picture(hwnd);
-  EXPECT_TRUE(SpriteAt(later, art.minute, {67, 3}));
-  EXPECT_FALSE(SpriteAt(later, art.second, {67, 3}));
+  Screenshot later;
+  EXPECT_TRUE(WaitForFrame(
+      hwnd, &later,
+      [&](const Screenshot& s) {
+        return SpriteAt(s, art.minute, {67, 3}) && !SpriteAt(s, art.second, {67, 3});
+      },
+      5000))
+      << "the second sprite stayed at the top, or the minute sprite did not show whole";
 
   PostMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_TRUE(clock.WaitForExit(10000));
@@ -265,20 +269,26 @@ TEST_F(PictureClockAtNoon, TimeTextGoesAtTheNextTickAndComesBack) {
   Program clock(kExe);
   HWND hwnd = clock.WaitForWindow(kClass);
   ASSERT_NE(hwnd, nullptr);
-  Sleep(1100);
-  EXPECT_GT(TextPixels(Picture(hwnd), art.illust), 20);
+  Screenshot shot;
+  auto showsText = [&](const Screenshot& s) { return TextPixels(s, art.illust) > 20; };
+  EXPECT_TRUE(WaitForFrame(hwnd, &shot, showsText, 5000)) << "no time text at the start";
 
+  // A frame with nothing but the picture and the sprites of the seconds since the command.
   SendMessageW(hwnd, WM_COMMAND, IDM_N1, 0);
-  Sleep(1500);  // one tick
   LocalTime from = Now();
-  from.second = from.second >= 2 ? from.second - 2 : 0;
-  Screenshot plain = Picture(hwnd);
-  LocalTime to = Now();
-  EXPECT_EQ(ChangesBesideSprites(plain, art.illust, from, to), 0) << "more than the sprites";
+  from.second = from.second >= 1 ? from.second - 1 : 0;
+  int changes = -1;
+  EXPECT_TRUE(WaitForFrame(
+      hwnd, &shot,
+      [&](const Screenshot& s) {
+        changes = ChangesBesideSprites(s, art.illust, from, Now());
+        return changes == 0;
+      },
+      5000))
+      << changes << " pixels changed beside the sprites";
 
   SendMessageW(hwnd, WM_COMMAND, IDM_N1, 0);
-  Sleep(1500);
-  EXPECT_GT(TextPixels(Picture(hwnd), art.illust), 20);
+  EXPECT_TRUE(WaitForFrame(hwnd, &shot, showsText, 5000)) << "the time text did not come back";
 
   PostMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_TRUE(clock.WaitForExit(10000));
