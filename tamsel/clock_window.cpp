@@ -206,11 +206,16 @@ void OnCommand(HWND hwnd, UINT id) {
       SetWindowPos(hwnd, ZOrder(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       InvalidateRect(hwnd, nullptr, FALSE);
       break;
-    case IDM_ALARM:
+    case IDM_ALARM: {
       StopSound();
+      // Its spin buttons are the clock's only common controls: their library is loaded here,
+      // not with the clock.
+      INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
+      InitCommonControlsEx(&controls);
       DialogBoxParamW(g_clock.instance, MAKEINTRESOURCEW(IDD_ALARM), hwnd, AlarmProc, 0);
       InvalidateRect(hwnd, nullptr, TRUE);
       break;
+    }
     case IDM_ABOUT:
       DialogBoxParamW(g_clock.instance, MAKEINTRESOURCEW(IDD_ABOUT), hwnd, AboutProc, 0);
       break;
@@ -345,9 +350,6 @@ HWND StartCharacterClock(HINSTANCE instance, int show, const Edition& edition) {
   g_clock = ClockState{};
   g_clock.edition = &edition;
   g_clock.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&controls);
 
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
