@@ -319,11 +319,11 @@ INT_PTR CPropertySheet::DoModal() {
   header.pfnCallback = SheetCallback;
   closedByOk_ = false;
   finished_ = false;
+  RegisterCommonControls();
   // The callback has no context of its own; the sheet being opened is the one on this thread.
   t_opening = this;
   // The sheet's window is subclassed as it is made, so that its initialization can be followed.
   t_catcher = SetWindowsHookExW(WH_CBT, CatchSheet, nullptr, GetCurrentThreadId());
-  RegisterCommonControls();
   INT_PTR result = PropertySheetW(&header);
   if (t_catcher) UnhookWindowsHookEx(t_catcher);
   t_catcher = nullptr;

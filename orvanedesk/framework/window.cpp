@@ -87,11 +87,10 @@ void CFrameWindow::PostNcDestroy() {
 }
 
 void RegisterCommonControls() {
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    return InitCommonControlsEx(&icc) != FALSE;
-  }();
-  (void)registered;
+  static bool registered = false;
+  if (registered) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  registered = InitCommonControlsEx(&icc) != FALSE;
 }
 
 HWND CreateTooltip(HWND owner, DWORD style) {
