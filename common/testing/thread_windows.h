@@ -15,6 +15,10 @@ std::wstring WindowText(HWND hwnd);
 bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // The first visible window of this thread with this class and, when given, this caption.
 HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption = nullptr);
+// A window of this thread, shown or hidden, of this class and owned by `owner`.
+HWND FindOwnedWindow(HWND owner, const wchar_t* className);
+// The texts of a property sheet's tabs, in order.
+std::vector<std::wstring> SheetTabTexts(HWND sheet);
 // Every visible dialog of this thread (dialogs, property sheets, message boxes).
 std::vector<HWND> ThreadDialogs();
 // This thread's visible message box, or null.

@@ -1,5 +1,8 @@
 #include "testing/thread_windows.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 namespace {
 
 std::wstring ClassName(HWND hwnd) {
@@ -56,6 +59,41 @@ HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption) {
       },
       reinterpret_cast<LPARAM>(&query));
   return query.found;
+}
+
+HWND FindOwnedWindow(HWND owner, const wchar_t* className) {
+  struct Query {
+    HWND owner;
+    const wchar_t* cls;
+    HWND found;
+  } query{owner, className, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lParam);
+        if (GetWindow(hwnd, GW_OWNER) == q->owner && ClassName(hwnd) == q->cls) {
+          q->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+std::vector<std::wstring> SheetTabTexts(HWND sheet) {
+  std::vector<std::wstring> texts;
+  HWND tab = PropSheet_GetTabControl(sheet);
+  for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    TabCtrl_GetItem(tab, i, &item);
+    texts.push_back(text);
+  }
+  return texts;
 }
 
 std::vector<HWND> ThreadDialogs() {

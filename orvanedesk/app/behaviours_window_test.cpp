@@ -37,29 +37,6 @@ void WhileModal(std::function<bool()> script) {
   SetTimer(nullptr, 0, 50, RunWhileModal);
 }
 
-// A hidden or shown window of this thread owned by `owner`.
-HWND FindOwnedWindow(HWND owner, const wchar_t* className) {
-  struct Query {
-    HWND owner;
-    const wchar_t* cls;
-    HWND found;
-  } query{owner, className, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* q = reinterpret_cast<Query*>(lParam);
-        wchar_t cls[64] = {};
-        GetClassNameW(hwnd, cls, 64);
-        if (GetWindow(hwnd, GW_OWNER) == q->owner && std::wstring(cls) == q->cls) {
-          q->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
 std::wstring MenuText(HMENU menu, UINT command) {
   wchar_t text[64] = {};
   GetMenuStringW(menu, command, text, 64, MF_BYCOMMAND);

@@ -138,23 +138,8 @@ std::string Sjis(const std::wstring& text) { return WideToCp932(text).value(); }
 
 // The text of the clock window's own tooltip.
 std::wstring ClockTip(HWND clock) {
-  struct Search {
-    HWND owner;
-    HWND tip;
-  } search{clock, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[32] = {};
-        GetClassNameW(window, name, 32);
-        if (GetWindow(window, GW_OWNER) != s->owner || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
-          return TRUE;
-        s->tip = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (!search.tip) return L"(no tooltip)";
+  HWND tip = FindOwnedWindow(clock, TOOLTIPS_CLASSW);
+  if (!tip) return L"(no tooltip)";
   wchar_t text[256] = {};
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
@@ -162,7 +147,7 @@ std::wstring ClockTip(HWND clock) {
   tool.hwnd = clock;
   tool.uId = reinterpret_cast<UINT_PTR>(clock);
   tool.lpszText = text;
-  SendMessageW(search.tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
   return text;
 }
 
@@ -210,21 +195,12 @@ TEST_F(SettingsSheetTest, CommandOpensFourTabsInOrderAndCancelChangesNothing) {
   bool clockEnabled = true, pageFits = false;
   auto run = Script({[&] {
                        caption = WindowText(Sheet());
-                       HWND tab = PropSheet_GetTabControl(Sheet());
-                       for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
-                         wchar_t text[64] = {};
-                         TCITEMW item{};
-                         item.mask = TCIF_TEXT;
-                         item.pszText = text;
-                         item.cchTextMax = 64;
-                         TabCtrl_GetItem(tab, i, &item);
-                         tabs.push_back(text);
-                       }
+                       tabs = SheetTabTexts(Sheet());
                        clockEnabled = IsWindowEnabled(hwnd_);
                        // The page, laid out in its own font, fits inside the tab: its lower right
                        // banner too.
                        RECT area, page;
-
+                       HWND tab = PropSheet_GetTabControl(Sheet());
                        GetClientRect(tab, &area);
                        TabCtrl_AdjustRect(tab, FALSE, &area);
                        MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);

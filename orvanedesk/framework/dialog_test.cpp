@@ -153,16 +153,7 @@ TEST(Sheet, OkTakesEveryVisitedPageAndApplyStaysOpen) {
   sheet.AddPage(&two);
   std::vector<std::wstring> tabs;
   sheet.script = [&](HWND hwnd) {
-    HWND tab = PropSheet_GetTabControl(hwnd);
-    for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
-      wchar_t text[32] = {};
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = text;
-      item.cchTextMax = 32;
-      TabCtrl_GetItem(tab, i, &item);
-      tabs.push_back(text);
-    }
+    tabs = SheetTabTexts(hwnd);
     PostMessageW(hwnd, PSM_SETCURSEL, 1, 0);
     SetTimer(hwnd, 7, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
       KillTimer(hwnd, id);
