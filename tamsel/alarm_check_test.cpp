@@ -4,11 +4,16 @@
 
 namespace {
 
-TEST(Alarm, SoundsOnceInSecondZero) {
+Settings AlarmAt815() {
   Settings s;
   s.alarmActive = true;
   s.alarmHour = 8;
   s.alarmMinute = 15;
+  return s;
+}
+
+TEST(Alarm, SoundsOnceInSecondZero) {
+  Settings s = AlarmAt815();
   AlarmCheck check;
   EXPECT_FALSE(AlarmDue(check, s, {2026, 1, 1, 4, 8, 14, 59}));
   EXPECT_TRUE(AlarmDue(check, s, {2026, 1, 1, 4, 8, 15, 0}));
@@ -25,10 +30,7 @@ TEST(Alarm, SoundsOnceInSecondZero) {
 }
 
 TEST(Alarm, ALateFirstCheckOfItsMinuteStillSoundsOnce) {
-  Settings s;
-  s.alarmActive = true;
-  s.alarmHour = 8;
-  s.alarmMinute = 15;
+  Settings s = AlarmAt815();
   AlarmCheck check;
   EXPECT_FALSE(AlarmDue(check, s, {2026, 1, 3, 6, 8, 14, 58}));
   // No paint came in second 0: the first one of the minute sounds, later ones do not.

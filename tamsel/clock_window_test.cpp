@@ -16,6 +16,7 @@
 #include "line_file.h"
 #include "region_reference.h"
 #include "res/resource.h"
+#include "test_option.h"
 #include "testing/program_files.h"
 #include "testing/fake_shell.h"
 #include "testing/thread_windows.h"
@@ -26,8 +27,6 @@
 namespace {
 
 const Edition& kEdition = EditionAt(0);
-constexpr uint32_t kOption730 = (7u * 64 + 30) << 21 | 2 | 4;
-
 LocalTime g_fakeNow{2026, 12, 9, 3, 7, 29, 50};
 std::vector<std::string> g_played;
 int g_stops = 0;

@@ -4,9 +4,9 @@
 
 #include <map>
 
-namespace {
+#include "test_option.h"
 
-constexpr uint32_t kOption730 = (7u * 64 + 30) << 21 | 2 | 4;
+namespace {
 
 // Two keys in memory; either may refuse to be written.
 class FakeKeys : public SettingsKeys {

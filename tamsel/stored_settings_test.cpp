@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "test_option.h"
 
-constexpr uint32_t kOption730 = (7u * 64 + 30) << 21 | 2 | 4;
+namespace {
 
 TEST(Option, BitLayout) {
   Settings s;
