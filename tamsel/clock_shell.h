@@ -18,7 +18,7 @@ constexpr UINT kTrayMessage = 10000;
 constexpr UINT kTrayId = 1;
 // Adding the tray icon is tried again this often until the shell takes it.
 constexpr UINT_PTR kTrayRetryTimer = 1;  // apart from the editions' clock timers
-constexpr UINT kTrayRetryMs = 1000;     // the first wait; it doubles up to a minute
+constexpr UINT kTrayRetryMs = 1000;      // the first wait; it doubles up to a minute
 constexpr UINT kTrayRetryMaxMs = 60000;
 constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 

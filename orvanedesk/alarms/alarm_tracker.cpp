@@ -67,8 +67,7 @@ void CAlarmTracker::MarkChecked(long long minute) {
 // remembered: a clock set back within that hour (the hour repeated at the end of summer time)
 // fires nothing twice, and one set back further starts afresh instead of waiting for the wall
 // clock to pass a minute it once showed.
-DueMessages CAlarmTracker::Tick(const LocalTime& now,
-                                const std::vector<CMessageRecord>& messages,
+DueMessages CAlarmTracker::Tick(const LocalTime& now, const std::vector<CMessageRecord>& messages,
                                 std::vector<CMessageRecord>& hourMessages) {
   DueMessages due;
   const long long minute = MinuteNumber(now);

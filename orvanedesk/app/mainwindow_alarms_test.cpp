@@ -16,8 +16,8 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   ASSERT_TRUE(window.Create());
   window.Sounds().TimeSounds = {signal.cp932()};
   window.Alarms().Messages = {Rec("now", "start minute", "NULL", kDaily, "NULL", kAtTime, "7:4"),
-                     Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5"),
-                     Rec("b", "2", "NULL", kDaily, "NULL", kHourly, "5")};
+                              Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5"),
+                              Rec("b", "2", "NULL", kDaily, "NULL", kHourly, "5")};
   window.Alarms().RebuildHourMessages(g_now);
   ShowWindow(window.hwnd(), SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(window.hwnd()));
@@ -44,8 +44,8 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   // As a user meets it: paged through and closed by its buttons, then the window minimized.
   g_now.minute = 6;
   window.Alarms().Messages = {Rec("c", "1", "NULL", kDaily, "NULL", kAtTime, "8:7"),
-                     Rec("d", "2", "NULL", kDaily, "NULL", kAtTime, "8:7"),
-                     Rec("e", "3", "NULL", kDaily, "NULL", kAtTime, "8:8")};
+                              Rec("d", "2", "NULL", kDaily, "NULL", kAtTime, "8:7"),
+                              Rec("e", "3", "NULL", kDaily, "NULL", kAtTime, "8:8")};
   window.Alarms().RebuildHourMessages(g_now);
   ShowWindow(window.hwnd(), SW_RESTORE);
   g_now.minute = 7;

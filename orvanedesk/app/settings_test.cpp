@@ -257,7 +257,8 @@ TEST_F(SettingsTest, OnlyShownIllustrationIsDrawnBehindTheFace) {
   for (POINT p : kClearOfHands) EXPECT_EQ(face.at(p.x, p.y), picture.at(p.x, p.y)) << p.x;
   EXPECT_EQ(window_->Illusts().IllustName, window_->Illusts().IllustNames[2]);
   SendMessageW(hwnd_, WM_TIMER, 1, 0);
-  EXPECT_EQ(window_->TooltipText(), window_->TimeText() + " - " + window_->Illusts().IllustNames[2]);
+  EXPECT_EQ(window_->TooltipText(),
+            window_->TimeText() + " - " + window_->Illusts().IllustNames[2]);
 
   // The settings sheet unmarks it and marks the fifth: the face shows the fifth at once.
   window_->Illusts().IllustShown = {0, 0, 0, 0, 1, 0};

@@ -56,4 +56,3 @@ TickPlan PlanTick(TickState& state, const TickInputs& in);
 
 // strftime "%p %I:%M:%S" or "%p %I:%M" in the C locale.
 std::string FormatClockTime(const LocalTime& t, bool withSeconds);
-

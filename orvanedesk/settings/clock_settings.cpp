@@ -16,8 +16,8 @@ ClockSettings ReadClockSettings(const CProfile& profile) {
   s.UpdateIllust = profile.GetInt(kSettingsSection, L"UpdateIllust", fresh.UpdateIllust);
   s.UpdateTime = profile.GetInt(kSettingsSection, L"UpdateTime", fresh.UpdateTime);
   s.FontFace = profile.GetString(kSettingsSection, L"FontFace", fresh.FontFace);
-  s.FontSize = std::clamp(profile.GetInt(kSettingsSection, L"FontSize", fresh.FontSize), -kMaxFontSize,
-                          kMaxFontSize);
+  s.FontSize = std::clamp(profile.GetInt(kSettingsSection, L"FontSize", fresh.FontSize),
+                          -kMaxFontSize, kMaxFontSize);
   return s;
 }
 

@@ -22,8 +22,8 @@
 // What the tests of the message popup and of the window that opens it share.
 
 inline CMessageRecord Rec(std::string title, std::string message, std::string alarm = "NULL",
-                   std::string dateUnit = kDaily, std::string dateDetail = "NULL",
-                   std::string timeUnit = kAtTime, std::string timeDetail = "7:5") {
+                          std::string dateUnit = kDaily, std::string dateDetail = "NULL",
+                          std::string timeUnit = kAtTime, std::string timeDetail = "7:5") {
   return {title, alarm, message, dateUnit, dateDetail, timeUnit, timeDetail};
 }
 
@@ -90,4 +90,3 @@ class Wave {
  private:
   std::wstring path_;
 };
-

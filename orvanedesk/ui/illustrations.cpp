@@ -22,4 +22,6 @@ void CIllustrations::Recheck() {
   CurrentIllust = RecheckIllust(IllustShown, CurrentIllust, std::rand);
 }
 
-void CIllustrations::Next() { CurrentIllust = PickNextIllust(IllustShown, CurrentIllust, std::rand); }
+void CIllustrations::Next() {
+  CurrentIllust = PickNextIllust(IllustShown, CurrentIllust, std::rand);
+}
