@@ -143,12 +143,13 @@ void CMainwindow::OnTick() {
   in.updateTime = settings_.UpdateTime;
   TickPlan plan = PlanTick(tick_, in);
   if (plan.timeSignal) PlayRandomSound(sounds_.TimeSounds);
-  // Alarms run minimized or not: they do not depend on how the window looks.
-  CMessagePopup::Open(alarms_.Tick(in.now));
   if (plan.setTitle) {
     SetWindowTextW(hwnd(), plan.title.c_str());
     timeText_ = plan.timeText;
   }
+  // Alarms run minimized or not: they do not depend on how the window looks. They come after
+  // the title, so a popup never shows beside the minute before its own.
+  CMessagePopup::Open(alarms_.Tick(in.now));
   if (plan.steps.empty()) return;
 
   WindowDc dc(hwnd());

@@ -74,4 +74,36 @@ TEST(MainWindowAlarms, MinuteWorkRunsAlsoWhileMinimized) {
   DestroyWindow(window.hwnd());
 }
 
+// The popup comes with the clock already reading the alarm's minute: one who sees it and looks at
+// the title finds that time there.
+HWND g_clock = nullptr;
+std::wstring g_titleAtFirstWindow;
+
+LRESULT CALLBACK NoteTitle(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && g_titleAtFirstWindow.empty())
+    g_titleAtFirstWindow = WindowText(g_clock);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainWindowAlarms, ThePopupComesWhenTheTitleReadsItsMinute) {
+  g_now = {2026, 12, 9, 3, 7, 4, 59};
+  CMainwindow window([] { return g_now; });
+  ASSERT_TRUE(window.Create());
+  window.Alarms().Messages = {Rec("a", "1", "NULL", kDaily, "NULL", kAtTime, "7:5")};
+  window.Alarms().RebuildHourMessages(g_now);
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  g_clock = window.hwnd();
+  g_titleAtFirstWindow.clear();
+  HHOOK hook = SetWindowsHookExW(WH_CBT, NoteTitle, nullptr, GetCurrentThreadId());
+  g_now.minute = 5;
+  g_now.second = 0;
+  SendMessageW(window.hwnd(), WM_TIMER, 1, 0);
+  UnhookWindowsHookEx(hook);
+  std::vector<HWND> popups = ThreadDialogs();
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_NE(g_titleAtFirstWindow.find(L"07:05"), std::wstring::npos) << g_titleAtFirstWindow;
+  DestroyWindow(popups[0]);
+  DestroyWindow(window.hwnd());
+}
+
 }  // namespace
